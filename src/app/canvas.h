@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPointF>
+#include <QRect>
+#include <functional>
+#include <optional>
+#include <span>
+
+class QWidget;
+
+namespace kansu {
+
+class LineControl;
+
+enum class FillStyle { None, Solid };
+
+// A drawing surface: an image that keeps what is drawn on it, with the
+// drawing state the lesson's procedures rely on (pen position, colours, pen
+// width and style, fill style and colour, font). It is the only code in the
+// program that uses QPainter. Nothing is antialiased, so that an entry drawn
+// again in the background colour removes exactly its own pixels and white
+// outlines are closed borders for the flood fill.
+class Canvas {
+  public:
+    Canvas(QSize size, QRgb background, QRgb foreground, const QFont& font);
+
+    const QImage& image() const { return image_; }
+    QRgb pixel(int x, int y) const { return image_.pixel(x, y) | 0xFF000000u; }
+
+    // Called with the changed rectangle after every drawing operation.
+    void setChangedHandler(std::function<void(const QRect&)> handler);
+
+    void clear();
+    void line(QPointF from, QPointF to, std::optional<QRgb> colour = std::nullopt);
+    void lineRelative(QPointF from, QPointF offset, std::optional<QRgb> colour = std::nullopt);
+    void lineFromPen(QPointF offset, std::optional<QRgb> colour = std::nullopt);
+    void circle(QPointF centre, double radius, std::optional<QRgb> colour = std::nullopt);
+    void print(const QString& text);
+    void printNumber(double value);
+    void floodFill(QPoint seed, QRgb border);
+
+    QPointF penPosition() const { return pen_; }
+    void setPenPosition(QPointF position) { pen_ = position; }
+    QRgb drawingColour() const { return foreground_; }
+    void setDrawingColour(QRgb colour) { foreground_ = colour | 0xFF000000u; }
+    QRgb backgroundColour() const { return background_; }
+    int penWidth() const { return penWidth_; }
+    void setPenWidth(int width) { penWidth_ = width; }
+    Qt::PenStyle penStyle() const { return penStyle_; }
+    void setPenStyle(Qt::PenStyle style) { penStyle_ = style; }
+    FillStyle fillStyle() const { return fillStyle_; }
+    void setFillStyle(FillStyle style) { fillStyle_ = style; }
+    QRgb fillColour() const { return fillColour_; }
+    void setFillColour(QRgb colour) { fillColour_ = colour | 0xFF000000u; }
+    const QFont& font() const { return font_; }
+
+    // Shows a surface on screen: copies the image's exposed part, then draws
+    // the line controls that sit on the surface in front of it.
+    static void present(QWidget& target, const QRect& exposed, const QImage* image,
+                        std::span<const LineControl* const> lines);
+
+  private:
+    void strokeSegment(QPointF from, QPointF to, QRgb colour);
+    void changed(const QRect& rect);
+
+    QImage image_;
+    QRgb background_;
+    QRgb foreground_;
+    QRgb fillColour_ = 0xFF000000u;
+    FillStyle fillStyle_ = FillStyle::None;
+    int penWidth_ = 1;
+    Qt::PenStyle penStyle_ = Qt::SolidLine;
+    QPointF pen_{0, 0};
+    QFont font_;
+    std::function<void(const QRect&)> changedHandler_;
+};
+
+} // namespace kansu

@@ -1,0 +1,358 @@
+#include "form1.h"
+
+#include "numbers.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPaintEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+namespace kansu {
+
+namespace {
+
+enum class Kind { Label, TextBox, Button, PictureBox, ComboBox, CheckBox, Frame, OptionButton };
+
+constexpr QRgb kDefault = 0; // the toolkit's own colour
+constexpr QRgb kOlive = 0xFF808000;
+constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr QRgb kBlack = 0xFF000000;
+constexpr QRgb kBoardGreen = 0xFF008000;
+constexpr QRgb kTableGreen = 0xFFC0FFC0;
+constexpr QRgb kGraphYellow = 0xFFFFFFC0;
+
+struct ControlDescription {
+    std::string_view name;
+    int index; // element of a control array; -1 for a single control
+    Kind kind;
+    std::string_view container; // empty: the window itself
+    const char* caption;
+    int left, top, width, height; // twips
+    QRgb background;
+    QRgb text;
+    double points; // 0: the default size
+    bool bold;
+    int tab; // tab order index; -1: none
+};
+
+// The window description, in twips, as designed.
+constexpr ControlDescription kControls[] = {
+    {"Label6", -1, Kind::Label, "", "関数", 480, 150, 1110, 555, 0xFF0000FF, kWhite, 27.75, false, 7},
+    {"Label1", -1, Kind::Label, "", "青い正方形の１辺の長さχ", 3000, 240, 4950, 435, kOlive, kWhite, 21.75, false, 3},
+    {"Text1", -1, Kind::TextBox, "", "Text1", 8040, 240, 855, 495, kDefault, kDefault, 18, false, 2},
+    {"Label2", -1, Kind::Label, "", "cm", 9000, 360, 540, 435, kOlive, kWhite, 21.75, false, 4},
+    {"Command1", -1, Kind::Button, "", "初期画面", 7920, 960, 1695, 495, 0xFFC0C0FF, kDefault, 12, false, 30},
+    {"kokuban", -1, Kind::PictureBox, "", "", 120, 960, 7515, 6015, kBoardGreen, kWhite, 0, false, 9},
+    {"jidou", -1, Kind::Button, "", "自動", 7800, 1920, 1095, 735, 0xFF80FF80, kDefault, 12, false, 12},
+    {"Label3", -1, Kind::Label, "", "速度", 9120, 2280, 570, 285, kOlive, kWhite, 14.25, false, 6},
+    {"Combo1", -1, Kind::ComboBox, "", "20", 9120, 2880, 615, 315, kDefault, kDefault, 9.75, false, 5},
+    {"tomeru", -1, Kind::Button, "", "ストップ", 7920, 2760, 975, 495, 0xFFC0FFC0, kDefault, 12, false, 13},
+    {"modoru", -1, Kind::Button, "", "戻る", 7800, 3600, 855, 855, 0xFF00FFFF, kDefault, 12, false, 11},
+    {"susumu", -1, Kind::Button, "", "進む", 8880, 3600, 855, 855, 0xFFFFFF00, kDefault, 12, false, 10},
+    {"Check1", -1, Kind::CheckBox, "", "方眼", 8280, 4800, 1695, 390, kOlive, kWhite, 18, false, 19},
+    {"Check3", -1, Kind::CheckBox, "", "表", 8280, 5880, 735, 390, kOlive, kWhite, 18, false, 14},
+    {"Check2", -1, Kind::CheckBox, "", "グラフ", 8280, 6480, 1335, 390, kOlive, kWhite, 18, false, 8},
+    {"Frame1", -1, Kind::Frame, "", "ｙ", 240, 6960, 7215, 1095, kOlive, kWhite, 24, false, 23},
+    {"end", -1, Kind::Button, "", "終了", 8400, 7320, 1215, 735, 0xFFC0C0FF, kDefault, 12, false, 1},
+    {"hyo", -1, Kind::PictureBox, "", "", 120, 8520, 9615, 1695, kTableGreen, kBlack, 14.25, true, 20},
+    {"gamen", -1, Kind::PictureBox, "", "", 9960, 120, 4695, 7935, kGraphYellow, kBlack, 0, false, 0},
+
+    {"Option1", 0, Kind::OptionButton, "Frame1", "赤", 360, 480, 1815, 495, 0xFFFF0000, kWhite, 12, false, 24},
+    {"Option1", 1, Kind::OptionButton, "Frame1", "青", 2280, 480, 2295, 495, 0xFF00FFFF, kBlack, 12, false, 25},
+    {"Option1", 2, Kind::OptionButton, "Frame1", "黄", 4680, 480, 2295, 495, 0xFFFFFF00, kDefault, 12, false, 26},
+
+    // The board's labels have no background of their own: the figure shows around their text.
+    {"Label4", 0, Kind::Label, "kokuban", "Ｏ", 2520, 6240, 285, 360, kDefault, kWhite, 18, false, 15},
+    {"Label4", 1, Kind::Label, "kokuban", "χcm", 1680, 6600, 810, 360, kDefault, kWhite, 18, false, 16},
+    {"Label4", 2, Kind::Label, "kokuban", "10 cm", 2880, 6720, 915, 360, kDefault, kWhite, 18, false, 17},
+    {"Label4", 3, Kind::Label, "kokuban", "ｙ cm", 3960, 6720, 735, 360, kDefault, kWhite, 18, false, 27},
+    {"Label4", 4, Kind::Label, "kokuban", "ｙ cm", 5040, 6720, 735, 360, kDefault, kBlack, 18, false, 28},
+    {"Label4", 5, Kind::Label, "kokuban", "2", 5760, 6720, 135, 240, kDefault, kBlack, 12, true, 29},
+    {"Label4", 8, Kind::Label, "kokuban", "I", 7440, 4680, 255, 375, kDefault, kWhite, 18, false, 18},
+
+    {"Label5", -1, Kind::Label, "hyo", "χ", 120, 240, 495, 495, kTableGreen, kDefault, 24, true, -1},
+    {"Label7", -1, Kind::Label, "hyo", "ｙ", 240, 960, 255, 495, kTableGreen, kDefault, 24, true, -1},
+};
+
+struct LineDescription {
+    std::string_view name;
+    int index;
+    std::string_view container;
+    int x1, y1, x2, y2; // twips
+    QRgb colour;
+    int width; // pixels
+};
+
+constexpr LineDescription kLines[] = {
+    {"Line4", -1, "", 3000, 720, 7920, 720, 0xFF0000FF, 3},
+    {"Line5", 0, "kokuban", 1200, 6360, 1560, 6360, 0xFF0000C0, 5},
+    {"Line5", 1, "kokuban", 1800, 6360, 2160, 6360, 0xFFC00000, 5},
+    {"Line3", -1, "hyo", 120, 840, 9480, 840, kBlack, 3},
+    {"Line2", -1, "hyo", 630, 120, 630, 1560, kBlack, 3},
+};
+
+constexpr const char* kSpeeds[] = {"01", "05", "10", "20", "40"};
+
+// Drawing state of the board beyond its colours: chalk 3 pixels wide and the
+// olive fill colour of the design.
+constexpr int kBoardPenWidth = 3;
+constexpr QRgb kBoardFillColour = kOlive;
+// The panels whose font the description leaves open print in this size.
+constexpr double kDefaultSurfacePoints = 9;
+
+constexpr int pixels(int twips) { return twips / kTwipsPerPixel; }
+
+QRect pixelRect(const ControlDescription& d)
+{
+    return QRect(pixels(d.left), pixels(d.top), pixels(d.width), pixels(d.height));
+}
+
+void setColour(QWidget& widget, QPalette::ColorRole role, QRgb colour)
+{
+    QPalette palette = widget.palette();
+    // The default is the toolkit's own colour, not the one a coloured
+    // container would pass on.
+    palette.setColor(role, colour == kDefault ? QGuiApplication::palette().color(role)
+                                              : QColor(colour));
+    widget.setPalette(palette);
+}
+
+void paintBackground(QWidget& widget, QRgb colour)
+{
+    if (colour == kDefault)
+        return; // nothing painted: a transparent label
+    setColour(widget, widget.backgroundRole(), colour);
+    widget.setAutoFillBackground(true);
+}
+
+} // namespace
+
+QFont lessonFont(double points, bool bold)
+{
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPixelSize(roundToInt(points * 96.0 / 72.0));
+    font.setBold(bold);
+    return font;
+}
+
+Form1::Form1(QWidget* parent) : QWidget(parent)
+{
+    // The face of the description is not on Debian: IPAPGothic has the same
+    // proportional Japanese glyphs.
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    setWindowTitle(QStringLiteral("４.関数"));
+    setFont(lessonFont(kDefaultSurfacePoints));
+    paintBackground(*this, kOlive);
+
+    struct Placed {
+        std::string_view name;
+        int index;
+        QWidget* widget;
+        QWidget* inner; // where contained controls go
+    };
+    std::vector<Placed> placed;
+    const auto containerOf = [&](std::string_view name) -> QWidget* {
+        if (name.empty())
+            return this;
+        for (const Placed& p : placed)
+            if (p.name == name)
+                return p.inner;
+        Q_UNREACHABLE();
+    };
+    std::vector<std::pair<int, QWidget*>> tabOrder;
+
+    for (const ControlDescription& d : kControls) {
+        QWidget* container = containerOf(d.container);
+        const QString caption = QString::fromUtf8(d.caption);
+        const QFont font = d.points > 0 ? lessonFont(d.points, d.bold) : this->font();
+        QWidget* widget = nullptr;
+        QWidget* inner = nullptr;
+        switch (d.kind) {
+        case Kind::Label: {
+            auto* label = d.name == "Label4" ? new LabelControl(caption, container)
+                                             : new QLabel(caption, container);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setMargin(0);
+            label->setIndent(0);
+            setColour(*label, QPalette::WindowText, d.text);
+            paintBackground(*label, d.background);
+            widget = label;
+            break;
+        }
+        case Kind::TextBox: {
+            auto* edit = new QLineEdit(caption, container);
+            widget = edit;
+            break;
+        }
+        case Kind::Button: {
+            auto* button = new QPushButton(caption, container);
+            setColour(*button, QPalette::Button, d.background);
+            widget = button;
+            break;
+        }
+        case Kind::ComboBox: {
+            auto* combo = new QComboBox(container);
+            combo->setEditable(true);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            for (const char* speed : kSpeeds)
+                combo->addItem(QString::fromLatin1(speed));
+            combo->setEditText(caption);
+            widget = combo;
+            break;
+        }
+        case Kind::CheckBox:
+        case Kind::OptionButton: {
+            QAbstractButton* box = d.kind == Kind::CheckBox
+                                       ? static_cast<QAbstractButton*>(new QCheckBox(caption, container))
+                                       : new QRadioButton(caption, container);
+            setColour(*box, QPalette::WindowText, d.text);
+            setColour(*box, QPalette::ButtonText, d.text);
+            paintBackground(*box, d.background);
+            widget = box;
+            break;
+        }
+        case Kind::Frame: {
+            auto* frame = new QGroupBox(caption, container);
+            setColour(*frame, QPalette::WindowText, d.text);
+            paintBackground(*frame, d.background);
+            widget = frame;
+            break;
+        }
+        case Kind::PictureBox: {
+            const QFont surfaceFont =
+                d.points > 0 ? font : lessonFont(kDefaultSurfacePoints, false);
+            auto* box = new PictureBox(container, pixelRect(d), d.background, d.text, surfaceFont);
+            inner = &box->inner();
+            widget = box;
+            break;
+        }
+        }
+        widget->setObjectName(QString::fromLatin1(d.name.data(), d.name.size()) +
+                              (d.index >= 0 ? QStringLiteral("(%1)").arg(d.index) : QString()));
+        widget->setFont(font);
+        QRect geometry = pixelRect(d);
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            // The substitute face is a little wider than the designed one:
+            // a label grows to its text rather than cut it off.
+            const QSize text = label->sizeHint();
+            geometry.setWidth(std::max(geometry.width(), text.width()));
+            geometry.setHeight(std::max(geometry.height(), text.height()));
+        }
+        widget->setGeometry(geometry);
+        if (auto* label = qobject_cast<LabelControl*>(widget)) {
+            label->setLeft(pixels(d.left));
+            label->setTop(pixels(d.top));
+        }
+        if (d.tab >= 0 && widget->focusPolicy() != Qt::NoFocus)
+            tabOrder.emplace_back(d.tab, widget);
+        placed.push_back({d.name, d.index, widget, inner ? inner : widget});
+    }
+
+    const auto find = [&](std::string_view name, int index = -1) -> QWidget* {
+        for (const Placed& p : placed)
+            if (p.name == name && p.index == index)
+                return p.widget;
+        Q_UNREACHABLE();
+    };
+    Label6 = static_cast<QLabel*>(find("Label6"));
+    Label1 = static_cast<QLabel*>(find("Label1"));
+    Text1 = static_cast<QLineEdit*>(find("Text1"));
+    Label2 = static_cast<QLabel*>(find("Label2"));
+    Command1 = static_cast<QPushButton*>(find("Command1"));
+    kokuban = static_cast<PictureBox*>(find("kokuban"));
+    jidou = static_cast<QPushButton*>(find("jidou"));
+    Label3 = static_cast<QLabel*>(find("Label3"));
+    Combo1 = static_cast<QComboBox*>(find("Combo1"));
+    tomeru = static_cast<QPushButton*>(find("tomeru"));
+    modoru = static_cast<QPushButton*>(find("modoru"));
+    susumu = static_cast<QPushButton*>(find("susumu"));
+    Check1 = static_cast<QCheckBox*>(find("Check1"));
+    Check3 = static_cast<QCheckBox*>(find("Check3"));
+    Check2 = static_cast<QCheckBox*>(find("Check2"));
+    Frame1 = static_cast<QGroupBox*>(find("Frame1"));
+    end = static_cast<QPushButton*>(find("end"));
+    hyo = static_cast<PictureBox*>(find("hyo"));
+    gamen = static_cast<PictureBox*>(find("gamen"));
+    for (int i = 0; i < 3; ++i)
+        Option1[static_cast<size_t>(i)] = static_cast<QRadioButton*>(find("Option1", i));
+    for (const int i : {0, 1, 2, 3, 4, 5, 8})
+        Label4[static_cast<size_t>(i)] = static_cast<LabelControl*>(find("Label4", i));
+    Label5 = static_cast<QLabel*>(find("Label5"));
+    Label7 = static_cast<QLabel*>(find("Label7"));
+
+    for (const LineDescription& d : kLines) {
+        const QLineF line(pixels(d.x1), pixels(d.y1), pixels(d.x2), pixels(d.y2));
+        if (d.container.empty()) {
+            line4_ = std::make_unique<LineControl>(*this, line, d.colour, d.width);
+            Line4 = line4_.get();
+            continue;
+        }
+        auto& view = static_cast<PictureBox*>(find(d.container))->inner();
+        LineControl& control = view.addLine(line, d.colour, d.width);
+        if (d.name == "Line5")
+            Line5[static_cast<size_t>(d.index)] = &control;
+        else if (d.name == "Line3")
+            Line3 = &control;
+        else
+            Line2 = &control;
+    }
+
+    kokuban->canvas().setPenWidth(kBoardPenWidth);
+    kokuban->canvas().setFillColour(kBoardFillColour);
+
+    std::stable_sort(tabOrder.begin(), tabOrder.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+
+    // The designed inner area, until start-up gives the window its size.
+    setFixedSize(pixels(14865), pixels(10410));
+
+    endProgram = [this] {
+        markEnding();
+        hide();
+        QCoreApplication::exit(0);
+    };
+}
+
+Form1::~Form1() = default;
+
+void Form1::setOuterWidth(int twips)
+{
+    setFixedWidth(roundToInt(static_cast<double>(twips) / kTwipsPerPixel) - kNominalFrame.width());
+}
+
+void Form1::setOuterHeight(int twips)
+{
+    setFixedHeight(roundToInt(static_cast<double>(twips) / kTwipsPerPixel) -
+                   kNominalFrame.height());
+}
+
+void Form1::setQuantityCaptions(CaptionForm form)
+{
+    for (size_t i = 0; i < Option1.size(); ++i)
+        Option1[i]->setText(QString::fromUtf8(form == CaptionForm::Long
+                                                  ? kQuantityCaptions[i].longForm
+                                                  : kQuantityCaptions[i].shortForm));
+}
+
+bool Form1::selected(int element) const
+{
+    return Option1[static_cast<size_t>(element)]->isChecked();
+}
+
+void Form1::paintEvent(QPaintEvent* event)
+{
+    const LineControl* lines[] = {Line4};
+    Canvas::present(*this, event->rect(), nullptr, lines);
+}
+
+} // namespace kansu

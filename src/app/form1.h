@@ -1,0 +1,124 @@
+#pragma once
+
+#include "labelcontrol.h"
+#include "linecontrol.h"
+#include "picturebox.h"
+
+#include <QWidget>
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace kansu {
+
+// Captions of the quantity buttons: the short ones while no panel is shown,
+// the long ones while the graph or the table panel is.
+struct QuantityCaption {
+    const char* shortForm;
+    const char* longForm;
+};
+constexpr std::array<QuantityCaption, 3> kQuantityCaptions{{
+    {"赤", "赤い線の長さ"},
+    {"青", "青い正方形の面積"},
+    {"黄", "黄色い図形の面積"},
+}};
+
+enum class CaptionForm { Short, Long };
+
+// Outer window sizes in twips: with and without the graph and table panels.
+constexpr int kNarrowWidth = 10070;
+constexpr int kWideWidth = 15270;
+constexpr int kShortHeight = 8775;
+constexpr int kTallHeight = 10935;
+// The outer sizes include a title bar and borders; one fixed nominal frame
+// turns them into the client sizes this window uses.
+constexpr QSize kNominalFrame{8, 27};
+constexpr int kTwipsPerPixel = 15;
+
+// The lesson window: every control of the window description and the lesson
+// state. It draws nothing itself; the lesson's procedures take it by
+// reference and work on its controls.
+class Form1 : public QWidget {
+    Q_OBJECT
+  public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // --- controls on the window ---
+    QLabel* Label6 = nullptr;
+    LineControl* Line4 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* Command1 = nullptr;
+    PictureBox* kokuban = nullptr;
+    QPushButton* jidou = nullptr;
+    QLabel* Label3 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QPushButton* tomeru = nullptr;
+    QPushButton* modoru = nullptr;
+    QPushButton* susumu = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QCheckBox* Check3 = nullptr;
+    QCheckBox* Check2 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QPushButton* end = nullptr;
+    PictureBox* hyo = nullptr;
+    PictureBox* gamen = nullptr;
+    // --- inside Frame1 ---
+    std::array<QRadioButton*, 3> Option1{};
+    // --- inside kokuban (Label4 has no elements 6 and 7) ---
+    std::array<LabelControl*, 9> Label4{};
+    std::array<LineControl*, 2> Line5{};
+    // --- inside hyo ---
+    QLabel* Label5 = nullptr;
+    QLabel* Label7 = nullptr;
+    LineControl* Line3 = nullptr;
+    LineControl* Line2 = nullptr;
+
+    // --- lesson state ---
+    double FrameX = 0;
+    double FrameY = 0;
+    qint16 FrameSide = 0;
+    double SquareX = 0;
+    double SquareY = 0;
+    qint16 StepCount = 0;
+    qint16 StopRequested = 0;
+
+    // The window's outer size in twips, as the lesson sets it.
+    void setOuterWidth(int twips);
+    void setOuterHeight(int twips);
+
+    // Sets the captions of the three quantity buttons, in the order 0, 1, 2.
+    void setQuantityCaptions(CaptionForm form);
+
+    // Whether an option button of the quantity group is selected.
+    bool selected(int element) const;
+
+    // Ends the program; replaceable so that tests can watch it happen.
+    std::function<void()> endProgram;
+    // Set once the program is ending: a handler that is still on the stack
+    // must not touch the window any more.
+    bool ending() const { return ending_; }
+    void markEnding() { ending_ = true; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    std::unique_ptr<LineControl> line4_;
+    bool ending_ = false;
+};
+
+// The face and pixel size of a text of the window description (points at
+// 96 dots per inch).
+QFont lessonFont(double points, bool bold = false);
+
+} // namespace kansu

@@ -1,0 +1,123 @@
+#include "lesson.h"
+
+#include "board/board.h"
+#include "form1.h"
+#include "graph/graph.h"
+#include "numbers.h"
+#include "qbcolor.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace kansu {
+
+namespace {
+
+// Elements that do not belong to the chosen quantity are parked below the
+// board, whose outer height is 401 pixels.
+constexpr double kParkedY = 410;
+
+// Lesson state after a reset: the 10 cm frame at (100, 50), 30 pixels to
+// the centimetre, and the blue square growing from its top-left corner.
+constexpr double kFrameX = 100;
+constexpr double kFrameY = 50;
+constexpr qint16 kFrameSide = 300;
+
+// Offset of the exponent "2" from its "ｙ cm" label.
+constexpr double kExponentOffset = 48;
+
+void placeAreaLabels(Form1& form, double left, double top)
+{
+    form.Label4[4]->setLeft(left);
+    form.Label4[5]->setLeft(left + kExponentOffset);
+    form.Label4[4]->setTop(top);
+    form.Label4[5]->setTop(top);
+}
+
+} // namespace
+
+void Form_Load(Form1& form)
+{
+    form.setOuterWidth(kNarrowWidth);
+    form.setOuterHeight(kShortHeight);
+    form.Check1->setChecked(false);
+    form.Check2->setChecked(false);
+    form.Check3->setChecked(false);
+    // The window, gamen and kokuban already work in pixels.
+    ResetLesson(form);
+}
+
+void ResetLesson(Form1& form)
+{
+    form.Text1->setText(QStringLiteral("0.0"));
+    form.FrameX = kFrameX;
+    form.FrameY = kFrameY;
+    form.FrameSide = kFrameSide;
+    form.SquareX = kFrameX;
+    form.SquareY = kFrameY;
+    form.StepCount = 0;
+    DrawBoard(form);
+
+    Canvas& board = form.kokuban->canvas();
+    board.setFillStyle(FillStyle::Solid);
+    board.setFillColour(QBColor(14));
+    board.floodFill(QPoint(roundToInt(form.FrameX + 5), roundToInt(form.FrameY + 5)),
+                    board.drawingColour());
+
+    const double s = form.StepCount;
+    form.Label4[0]->setLeft(form.FrameX - 22);
+    form.Label4[0]->setTop(form.FrameY - 15);
+    form.Label4[1]->setLeft(form.FrameX + s / 2 - 10);
+    form.Label4[1]->setTop(form.FrameY - 35);
+    form.Label4[2]->setLeft(form.FrameX - 62);
+    form.Label4[2]->setTop(form.FrameY + form.FrameSide / 2.0 - 10);
+
+    if (form.selected(0)) {
+        form.Label4[3]->setLeft(form.FrameX + (s + form.FrameSide) / 2 - 10);
+        form.Label4[3]->setTop(form.FrameY - 35);
+        form.Line5[1]->setX1(form.FrameX + form.FrameSide);
+        form.Line5[1]->setX2(form.SquareX + s);
+        form.Line5[1]->setY1(form.SquareY);
+        form.Line5[1]->setY2(form.SquareY);
+    } else {
+        form.Label4[3]->setTop(kParkedY);
+        form.Line5[1]->setY1(kParkedY);
+        form.Line5[1]->setY2(kParkedY);
+    }
+    if (form.selected(1))
+        placeAreaLabels(form, form.SquareX + s / 2 - 10, form.SquareY + s / 2 - 10);
+    if (form.selected(2))
+        placeAreaLabels(form, form.SquareX + (s + form.FrameSide) / 2 - 10,
+                        form.SquareY + (s + form.FrameSide) / 2 - 10);
+    if (!form.selected(1) && !form.selected(2)) {
+        form.Label4[4]->setTop(kParkedY);
+        form.Label4[5]->setTop(kParkedY);
+    }
+
+    form.tomeru->setEnabled(false);
+    PlotGraph(form, 0);
+    form.Line5[0]->setX1(form.SquareX);
+    form.Line5[0]->setX2(form.SquareX + s);
+    form.Line5[0]->setY1(form.FrameY);
+    form.Line5[0]->setY2(form.FrameY);
+    if (form.Check1->checkState() != Qt::Unchecked)
+        DrawGrid(form);
+}
+
+void Command1_Click(Form1& form)
+{
+    // An exclusive group keeps its checked button; lift the exclusivity to
+    // clear all three.
+    for (QRadioButton* option : form.Option1) {
+        option->setAutoExclusive(false);
+        option->setChecked(false);
+        option->setAutoExclusive(true);
+    }
+    ResetLesson(form);
+}
+
+void end_Click(Form1& form) { form.endProgram(); }
+
+} // namespace kansu

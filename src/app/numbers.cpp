@@ -1,0 +1,154 @@
+#include "numbers.h"
+
+#include <QList>
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace kansu {
+
+namespace {
+
+// Folds the full-width ASCII block and the ideographic space to ASCII so that
+// "２．５" reads as "2.5".
+char32_t foldWidth(char32_t c)
+{
+    if (c >= 0xFF01 && c <= 0xFF5E)
+        return c - 0xFF01 + 0x21;
+    if (c == 0x3000)
+        return U' ';
+    if (c == 0x2212) // the mathematical minus sign
+        return U'-';
+    return c;
+}
+
+bool isBlank(char32_t c) { return c == U' ' || c == U'\t'; }
+bool isDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+
+// The power of ten of a number's leading significant digit ("123" is 2,
+// "0.05" is -2, "5e3" is 3), saturated: enough to tell an overflow from an
+// underflow when a text is out of the range of a double.
+long long decimalExponent(const std::string& number)
+{
+    long long position = 0; // exponent of the digit being read
+    const auto point = number.find('.');
+    const auto e = number.find('e');
+    const auto mantissaEnd = e == std::string::npos ? number.size() : e;
+    const auto integerEnd = point == std::string::npos ? mantissaEnd : point;
+    long long integerDigits = 0;
+    for (size_t k = 0; k < integerEnd; ++k)
+        if (isDigit(static_cast<unsigned char>(number[k])))
+            ++integerDigits;
+    position = integerDigits - 1;
+    long long leading = std::numeric_limits<long long>::min();
+    for (size_t k = 0; k < mantissaEnd; ++k) {
+        const char c = number[k];
+        if (c == '.' || c == '-' || c == '+')
+            continue;
+        if (c != '0') {
+            leading = position;
+            break;
+        }
+        --position;
+    }
+    if (leading == std::numeric_limits<long long>::min())
+        return leading; // all zeros
+    long long exponent = 0;
+    if (e != std::string::npos) {
+        bool negative = false;
+        for (size_t k = e + 1; k < number.size(); ++k) {
+            const char c = number[k];
+            if (c == '-')
+                negative = true;
+            else if (c != '+' && exponent < 1'000'000'000)
+                exponent = exponent * 10 + (c - '0');
+        }
+        if (negative)
+            exponent = -exponent;
+    }
+    return leading + exponent;
+}
+
+} // namespace
+
+double numericValue(QStringView text)
+{
+    const QList<uint> codes = text.toUcs4();
+    std::string ascii;
+    ascii.reserve(static_cast<size_t>(codes.size()));
+    qsizetype i = 0;
+    const qsizetype n = codes.size();
+    auto at = [&](qsizetype k) -> char32_t { return k < n ? foldWidth(codes[k]) : U'\0'; };
+
+    while (isBlank(at(i)))
+        ++i;
+    if (at(i) == U'+' || at(i) == U'-')
+        ascii.push_back(static_cast<char>(at(i++)));
+    bool digits = false;
+    while (isDigit(at(i))) {
+        ascii.push_back(static_cast<char>(at(i++)));
+        digits = true;
+    }
+    if (at(i) == U'.') {
+        ascii.push_back('.');
+        ++i;
+        while (isDigit(at(i))) {
+            ascii.push_back(static_cast<char>(at(i++)));
+            digits = true;
+        }
+    }
+    if (!digits)
+        return 0.0;
+    // The exponent only counts when at least one digit follows it.
+    if (at(i) == U'e' || at(i) == U'E') {
+        qsizetype k = i + 1;
+        std::string exponent = "e";
+        if (at(k) == U'+' || at(k) == U'-')
+            exponent.push_back(static_cast<char>(at(k++)));
+        if (isDigit(at(k))) {
+            while (isDigit(at(k)))
+                exponent.push_back(static_cast<char>(at(k++)));
+            ascii += exponent;
+        }
+    }
+
+    const char* first = ascii.data();
+    if (*first == '+')
+        ++first; // from_chars takes no plus sign
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(first, ascii.data() + ascii.size(), value);
+    (void)end;
+    if (error == std::errc::result_out_of_range) {
+        const bool negative = ascii.front() == '-';
+        if (decimalExponent(ascii) < 0)
+            return negative ? -0.0 : 0.0;
+        return negative ? -std::numeric_limits<double>::infinity()
+                        : std::numeric_limits<double>::infinity();
+    }
+    return value;
+}
+
+int roundToInt(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    const double rounded = std::nearbyint(value);
+    if (rounded >= static_cast<double>(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (rounded <= static_cast<double>(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(rounded);
+}
+
+QString signedNumberText(double value)
+{
+    char buffer[64];
+    const double magnitude = std::fabs(value);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude);
+    const QString digits = QString::fromLatin1(buffer, result.ptr - buffer);
+    return (std::signbit(value) && value != 0.0 ? QLatin1Char('-') : QLatin1Char(' ')) + digits;
+}
+
+} // namespace kansu

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "canvas.h"
+#include "linecontrol.h"
+
+#include <QFrame>
+#include <memory>
+#include <vector>
+
+namespace kansu {
+
+// The inner area of a picture box: shows the canvas and the line controls
+// that sit on it; labels placed on the surface are its child widgets.
+class SurfaceView : public QWidget {
+    Q_OBJECT
+  public:
+    SurfaceView(QWidget* parent, Canvas& canvas);
+
+    LineControl& addLine(QLineF line, QRgb colour, int width);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    Canvas& canvas_;
+    std::vector<std::unique_ptr<LineControl>> lines_;
+    std::vector<const LineControl*> lineViews_;
+};
+
+// A picture box: a drawing surface inside the sunken border of the window
+// description. Its canvas has the size of the inner area for the whole life
+// of the program, whether or not the box is in view.
+class PictureBox : public QFrame {
+    Q_OBJECT
+  public:
+    PictureBox(QWidget* parent, const QRect& outer, QRgb background, QRgb foreground,
+               const QFont& font);
+
+    Canvas& canvas() { return canvas_; }
+    const Canvas& canvas() const { return canvas_; }
+    // Parent for the controls that sit inside the box; positions are pixels
+    // of the inner area.
+    SurfaceView& inner() { return *view_; }
+
+    static constexpr int kBorder = 2;
+
+  private:
+    Canvas canvas_;
+    SurfaceView* view_;
+};
+
+} // namespace kansu

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace kansu {
+
+class Form1;
+
+// Clears the board and draws, in chalk, the outlines of the 10 cm frame and
+// of the blue square of the current side; leaves the fill style at none.
+void DrawBoard(Form1& form);
+
+// Lays the 1 cm grid over whatever the board shows.
+void DrawGrid(Form1& form);
+
+} // namespace kansu

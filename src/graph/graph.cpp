@@ -1,0 +1,119 @@
+#include "graph.h"
+
+#include "app/form1.h"
+#include "app/numbers.h"
+#include "app/qbcolor.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <cmath>
+
+namespace kansu {
+
+namespace {
+
+constexpr int kColumns = 10;     // chi = 0 ... 10 cm
+constexpr int kRows = 20;        // 20 units of the y scale
+constexpr double kGridRight = 290; // horizontal lines run on past the last column
+constexpr double kGridTop = 10;    // vertical lines run on above the top row
+constexpr QRgb kGraphBackground = 0xFFFFFFC0;
+constexpr double kMarkRadius = 2;
+constexpr int kMarkPenWidth = 2;
+constexpr double kAreaPixelsPerSquareCm = kGraphUnit / 5; // 5 cm² to a unit
+
+} // namespace
+
+void DrawGraphAxes(Form1& form, qint16 NoClear)
+{
+    Canvas& graph = form.gamen->canvas();
+    const QRgb gridColour = QBColor(2);
+    const double x0 = kGraphOrigin.x();
+    const double y0 = kGraphOrigin.y();
+
+    graph.setPenWidth(1);
+    if (NoClear == 0)
+        graph.clear();
+    for (int i = 0; i <= kRows; ++i)
+        graph.line(QPointF(x0, y0 - kGraphUnit * i), QPointF(kGridRight, y0 - kGraphUnit * i),
+                   gridColour);
+    for (int i = 0; i <= kColumns; ++i)
+        graph.line(QPointF(x0 + kGraphUnit * i, y0), QPointF(x0 + kGraphUnit * i, kGridTop),
+                   gridColour);
+    // The axes lie one pixel outside the grid's edges, so they show doubled.
+    graph.line(QPointF(x0 - 1, y0 + 1), QPointF(kGridRight, y0 + 1), gridColour);
+    graph.line(QPointF(x0 - 1, y0), QPointF(x0 - 1, kGridTop), gridColour);
+
+    graph.setDrawingColour(QBColor(0));
+    for (int i = 1; i <= kColumns; ++i) {
+        graph.setPenPosition(QPointF(29 + kGraphUnit * i - (i > 9 ? 3 : 0), 505));
+        graph.printNumber(i);
+    }
+    graph.setPenPosition(QPointF(285, 505));
+    graph.print(QStringLiteral("(cm)"));
+    graph.setPenPosition(QPointF(25, 505));
+    graph.print(QStringLiteral("0"));
+
+    const bool lengthScale = form.selected(0);
+    for (int i = 1; i <= kRows; ++i) {
+        const double penY = 495 - kGraphUnit * i;
+        if (lengthScale) {
+            graph.setPenPosition(QPointF(i <= 9 ? 20 : 15, penY));
+            graph.printNumber(i);
+        } else {
+            graph.setPenPosition(QPointF(i == 1 ? 20 : i == kRows ? 10 : 15, penY));
+            graph.printNumber(5 * i);
+        }
+    }
+    graph.setPenPosition(QPointF(2, 2));
+    graph.print(QStringLiteral("(cm  )"));
+    if (form.selected(1) || form.selected(2)) {
+        graph.setPenPosition(QPointF(22, 0));
+        graph.print(QStringLiteral("2"));
+    }
+}
+
+std::optional<QPointF> graphMarkCentre(const Form1& form, double chi)
+{
+    const double x = kGraphOrigin.x() + kGraphUnit * chi;
+    const double y0 = kGraphOrigin.y();
+    if (form.selected(0))
+        return QPointF(x, y0 - kGraphUnit * (10 - chi));
+    if (form.selected(1))
+        return QPointF(x, y0 - kAreaPixelsPerSquareCm * (chi * chi));
+    if (form.selected(2))
+        return QPointF(x, y0 - kAreaPixelsPerSquareCm * (100 - chi * chi));
+    return std::nullopt;
+}
+
+void PlotGraph(Form1& form, qint16 EraseMark)
+{
+    Canvas& graph = form.gamen->canvas();
+    graph.setDrawingColour(EraseMark != 0 ? kGraphBackground : QBColor(0));
+    graph.setPenWidth(kMarkPenWidth);
+    const double chi = numericValue(form.Text1->text());
+    // Marks exist only for whole chi; a text beyond the range of a double
+    // (say "1e400") has no place on the graph either.
+    if (!std::isfinite(chi) || chi != std::floor(chi))
+        return;
+    const std::optional<QPointF> centre = graphMarkCentre(form, chi);
+    if (centre && form.Check2->isChecked())
+        graph.circle(*centre, kMarkRadius);
+    DrawGraphAxes(form, 1);
+}
+
+void Check2_Click(Form1& form)
+{
+    if (form.Check2->checkState() != Qt::Unchecked) {
+        form.setQuantityCaptions(CaptionForm::Long);
+        form.gamen->canvas().clear();
+        DrawGraphAxes(form, 0);
+        PlotGraph(form, 0);
+        form.setOuterWidth(kWideWidth);
+    } else {
+        form.setOuterWidth(kNarrowWidth);
+        form.setQuantityCaptions(CaptionForm::Short);
+    }
+}
+
+} // namespace kansu

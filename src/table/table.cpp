@@ -1,0 +1,75 @@
+#include "table.h"
+
+#include "app/form1.h"
+#include "app/numbers.h"
+#include "app/qbcolor.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <cmath>
+
+namespace kansu {
+
+namespace {
+
+constexpr QRgb kTableBackground = 0xFFC0FFC0;
+constexpr double kColumnWidth = 53;
+constexpr double kFirstColumn = 60;
+constexpr double kChiRow = 25;
+constexpr double kValueRow = 70;
+
+} // namespace
+
+void DrawTable(Form1& form, qint16 EraseColumn)
+{
+    Canvas& table = form.hyo->canvas();
+    table.setDrawingColour(EraseColumn != 0 ? kTableBackground : QBColor(0));
+    const double chi = numericValue(form.Text1->text());
+    // Columns exist only for whole chi; an infinite text has none either.
+    if (!std::isfinite(chi) || chi != std::trunc(chi))
+        return;
+    const double column = kColumnWidth * chi + kFirstColumn;
+    table.setPenPosition(QPointF(column, kChiRow));
+    table.printNumber(chi);
+    QPointF pen(column, kValueRow);
+    // The y row shifts so that numbers of two or three digits stay under chi.
+    if (form.selected(0)) {
+        if (chi == 0)
+            pen.rx() -= 10;
+        if (chi == 10)
+            pen.rx() += 10;
+        table.setPenPosition(pen);
+        table.printNumber(10 - chi);
+    }
+    if (form.selected(1)) {
+        if (chi > 3)
+            pen.rx() -= 10;
+        table.setPenPosition(pen);
+        table.printNumber(chi * chi);
+    }
+    if (form.selected(2)) {
+        if (chi == 0)
+            pen.rx() -= 20;
+        if (chi > 0 && chi < 10)
+            pen.rx() -= 10;
+        if (chi == 10)
+            pen.rx() += 10;
+        table.setPenPosition(pen);
+        table.printNumber(100 - chi * chi);
+    }
+}
+
+void Check3_Click(Form1& form)
+{
+    if (form.Check3->checkState() != Qt::Unchecked) {
+        form.setQuantityCaptions(CaptionForm::Long);
+        form.setOuterHeight(kTallHeight);
+        form.hyo->canvas().clear();
+        DrawTable(form, 0);
+    } else {
+        form.setOuterHeight(kShortHeight);
+        form.setQuantityCaptions(CaptionForm::Short);
+    }
+}
+
+} // namespace kansu
