@@ -13,40 +13,12 @@ namespace kansu {
 
 namespace {
 
-// Coordinates beyond this are clipped before they reach QPainter, whose
-// fixed-point rasteriser cannot take arbitrary doubles.
+// Shapes with coordinates beyond this are not drawn: QPainter's fixed-point
+// rasteriser cannot take arbitrary doubles, and the lesson draws nothing
+// that far out.
 constexpr double kCoordinateLimit = 1.0e6;
 
 bool isFinite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
-
-// Liang-Barsky: clips the segment to the rectangle; false when nothing is left.
-bool clipSegment(QPointF& a, QPointF& b, const QRectF& r)
-{
-    double t0 = 0.0;
-    double t1 = 1.0;
-    const double dx = b.x() - a.x();
-    const double dy = b.y() - a.y();
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0)
-                return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return false;
-    }
-    const QPointF start = a;
-    a = start + QPointF(dx, dy) * t0;
-    b = start + QPointF(dx, dy) * t1;
-    return true;
-}
 
 QRect enclosing(const QRectF& r, int margin)
 {
@@ -117,8 +89,8 @@ void Canvas::strokeSegment(QPointF from, QPointF to, QRgb colour)
     const auto tooFar = [](QPointF p) {
         return std::fabs(p.x()) > kCoordinateLimit || std::fabs(p.y()) > kCoordinateLimit;
     };
-    if ((tooFar(from) || tooFar(to)) && !clipSegment(from, to, reach))
-        return;
+    if (tooFar(from) || tooFar(to))
+        return; // no line of the lesson comes near; such a line is not drawn
     {
         QPainter painter(&image_);
         preparePainter(painter);

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "app/form1.h"
+#include "app/wiring.h"
+
+#include <QCheckBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+
+// The offscreen platform warns about every fixed-size change of a window.
+inline const bool kansuQuietSizeHints = [] {
+    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context,
+                              const QString& message) {
+        if (message.contains(QLatin1String("propagateSizeHints")))
+            return;
+        if (previous)
+            previous(type, context, message);
+    });
+    return true;
+}();
+
+namespace kansu::testing {
+
+// A freshly loaded lesson window whose "end the program" is only counted.
+struct FormFixture {
+    std::unique_ptr<Form1> form;
+    int endRequests = 0;
+
+    void start()
+    {
+        form = std::make_unique<Form1>();
+        form->endProgram = [this] { ++endRequests; };
+        wireForm1(*form);
+        form->show();
+    }
+};
+
+// Clicks a check box or option button on its indicator, where a pupil
+// would click it (the middle of a wide box misses a short caption).
+inline void clickCheckBox(QAbstractButton* box)
+{
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+}
+
+inline QRgb pixelAt(const PictureBox* box, int x, int y)
+{
+    return box->canvas().pixel(x, y);
+}
+
+// Pixels that differ between two images of the same size.
+inline int differingPixels(const QImage& a, const QImage& b)
+{
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if ((a.pixel(x, y) | 0xFF000000u) != (b.pixel(x, y) | 0xFF000000u))
+                ++count;
+    return count;
+}
+
+inline int pixelsOfColour(const QImage& image, const QRect& area, QRgb colour)
+{
+    int count = 0;
+    const QRect clipped = area.intersected(image.rect());
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
+        for (int x = clipped.left(); x <= clipped.right(); ++x)
+            if ((image.pixel(x, y) | 0xFF000000u) == (colour | 0xFF000000u))
+                ++count;
+    return count;
+}
+
+} // namespace kansu::testing
+
+namespace kansu::testing {
+
+// What a blank panel like `panel` shows after printing these numbers in
+// black, each at its pen position.
+inline QImage printedNumbers(const Canvas& panel,
+                             std::initializer_list<std::pair<QPointF, double>> numbers)
+{
+    Canvas reference(panel.image().size(), panel.backgroundColour(), 0xFF000000u, panel.font());
+    for (const auto& [pen, value] : numbers) {
+        reference.setPenPosition(pen);
+        reference.printNumber(value);
+    }
+    return reference.image();
+}
+
+} // namespace kansu::testing

@@ -1,0 +1,293 @@
+#include "app/canvas.h"
+#include "app/form1.h"
+#include "app/qbcolor.h"
+#include "formfixture.h"
+
+#include <QFontMetrics>
+#include <QTest>
+#include <cmath>
+
+using namespace kansu;
+using kansu::testing::differingPixels;
+using kansu::testing::pixelsOfColour;
+
+namespace {
+
+constexpr QRgb kGreen = 0xFF008000;
+constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr QRgb kYellow = 0xFFFFFF00;
+
+Canvas makeBoard()
+{
+    Canvas board(QSize(200, 150), kGreen, kWhite, lessonFont(9));
+    board.setPenWidth(3);
+    return board;
+}
+
+void outline(Canvas& c, QPointF corner, double side)
+{
+    c.lineRelative(corner, QPointF(side, 0));
+    c.lineFromPen(QPointF(0, side));
+    c.lineFromPen(QPointF(-side, 0));
+    c.lineFromPen(QPointF(0, -side));
+}
+
+} // namespace
+
+class TestCanvas : public QObject {
+    Q_OBJECT
+  private slots:
+    void fillStopsAtClosedOutline();
+    void fillReachesSurfaceEdges();
+    void fillSeededOnBorderPaintsNothing();
+    void fillNeedsSolidStyle();
+    void fillThroughFilledRegionKeepsGoing();
+    void clearKeepsDrawingState();
+    void linesMoveThePen();
+    void zeroLengthChalkLineIsADot();
+    void onePixelLineCoversItsEnds();
+    void eraseByRedrawRestoresEveryPixel_data();
+    void eraseByRedrawRestoresEveryPixel();
+    void printPutsTopLeftAtPen();
+    void printNumberHasBlankForSign();
+    void farAwayDrawingIsSkipped();
+    void changesAreReported();
+};
+
+void TestCanvas::fillStopsAtClosedOutline()
+{
+    Canvas board = makeBoard();
+    outline(board, QPointF(20, 20), 100);
+    board.setFillStyle(FillStyle::Solid);
+    board.setFillColour(kYellow);
+    board.floodFill(QPoint(25, 25), board.drawingColour());
+    // Inside: all yellow, including the corners next to the outline.
+    for (const QPoint p : {QPoint(22, 22), QPoint(118, 22), QPoint(22, 118), QPoint(118, 118),
+                           QPoint(70, 70)})
+        QCOMPARE(board.pixel(p.x(), p.y()), kYellow);
+    // The outline is closed: nothing outside changed.
+    QCOMPARE(pixelsOfColour(board.image(), QRect(0, 0, 200, 18), kYellow), 0);
+    QCOMPARE(pixelsOfColour(board.image(), QRect(122, 0, 78, 150), kYellow), 0);
+    QCOMPARE(pixelsOfColour(board.image(), QRect(0, 122, 200, 28), kYellow), 0);
+    QCOMPARE(board.pixel(19, 19), kWhite); // square caps close the corner
+    QCOMPARE(board.pixel(18, 18), kGreen);
+    // Everything inside the 3-pixel chalk is filled: 97 x 97 pixels.
+    QCOMPARE(pixelsOfColour(board.image(), board.image().rect(), kYellow), 97 * 97);
+}
+
+void TestCanvas::fillReachesSurfaceEdges()
+{
+    Canvas board = makeBoard();
+    outline(board, QPointF(20, 20), 100);
+    board.setFillStyle(FillStyle::Solid);
+    board.setFillColour(kYellow);
+    board.floodFill(QPoint(5, 5), kWhite);
+    QCOMPARE(board.pixel(0, 0), kYellow);
+    QCOMPARE(board.pixel(199, 149), kYellow);
+    QCOMPARE(board.pixel(70, 70), kGreen); // the inside is another region
+    QCOMPARE(pixelsOfColour(board.image(), board.image().rect(), kYellow),
+             200 * 150 - 103 * 103);
+}
+
+void TestCanvas::fillSeededOnBorderPaintsNothing()
+{
+    Canvas board = makeBoard();
+    outline(board, QPointF(20, 20), 100);
+    const QImage before = board.image();
+    board.setFillStyle(FillStyle::Solid);
+    board.setFillColour(kYellow);
+    board.floodFill(QPoint(20, 50), kWhite);
+    board.floodFill(QPoint(-1, 5), kWhite);
+    board.floodFill(QPoint(200, 5), kWhite);
+    QCOMPARE(differingPixels(before, board.image()), 0);
+}
+
+void TestCanvas::fillNeedsSolidStyle()
+{
+    Canvas board = makeBoard();
+    outline(board, QPointF(20, 20), 100);
+    const QImage before = board.image();
+    board.setFillColour(kYellow);
+    board.setFillStyle(FillStyle::None);
+    board.floodFill(QPoint(25, 25), kWhite);
+    QCOMPARE(differingPixels(before, board.image()), 0);
+}
+
+void TestCanvas::fillThroughFilledRegionKeepsGoing()
+{
+    // The border mode ignores the colours inside: a second fill in another
+    // colour repaints the whole region, and a fill in the border colour ends.
+    Canvas board = makeBoard();
+    outline(board, QPointF(20, 20), 100);
+    board.setFillStyle(FillStyle::Solid);
+    board.setFillColour(kYellow);
+    board.floodFill(QPoint(25, 25), kWhite);
+    board.setFillColour(QBColor(11));
+    board.floodFill(QPoint(100, 100), kWhite);
+    QCOMPARE(pixelsOfColour(board.image(), board.image().rect(), QBColor(11)), 97 * 97);
+    board.setFillColour(kWhite);
+    board.floodFill(QPoint(25, 25), kWhite);
+    QCOMPARE(board.pixel(70, 70), kWhite);
+}
+
+void TestCanvas::clearKeepsDrawingState()
+{
+    Canvas board = makeBoard();
+    board.setPenWidth(5);
+    board.setPenStyle(Qt::DashLine);
+    board.setDrawingColour(kYellow);
+    board.setFillStyle(FillStyle::Solid);
+    board.setFillColour(QBColor(9));
+    board.line(QPointF(10, 10), QPointF(50, 50));
+    QCOMPARE(board.penPosition(), QPointF(50, 50));
+    board.clear();
+    QCOMPARE(board.penPosition(), QPointF(0, 0));
+    QCOMPARE(board.penWidth(), 5);
+    QCOMPARE(board.penStyle(), Qt::DashLine);
+    QCOMPARE(board.drawingColour(), kYellow);
+    QCOMPARE(board.fillStyle(), FillStyle::Solid);
+    QCOMPARE(board.fillColour(), QBColor(9));
+    QCOMPARE(pixelsOfColour(board.image(), board.image().rect(), kGreen), 200 * 150);
+}
+
+void TestCanvas::linesMoveThePen()
+{
+    Canvas board = makeBoard();
+    board.lineRelative(QPointF(10, 20), QPointF(30, 0));
+    QCOMPARE(board.penPosition(), QPointF(40, 20));
+    board.lineFromPen(QPointF(0, 15));
+    QCOMPARE(board.penPosition(), QPointF(40, 35));
+    QCOMPARE(board.pixel(40, 30), kWhite);
+}
+
+void TestCanvas::zeroLengthChalkLineIsADot()
+{
+    Canvas board = makeBoard();
+    outline(board, QPointF(50, 50), 0);
+    QCOMPARE(pixelsOfColour(board.image(), board.image().rect(), kWhite), 9);
+    QCOMPARE(pixelsOfColour(board.image(), QRect(49, 49, 3, 3), kWhite), 9);
+}
+
+void TestCanvas::onePixelLineCoversItsEnds()
+{
+    Canvas board = makeBoard();
+    board.setPenWidth(1);
+    board.line(QPointF(10, 40), QPointF(110, 40), QBColor(0));
+    QCOMPARE(pixelsOfColour(board.image(), board.image().rect(), QBColor(0)), 101);
+    QCOMPARE(board.pixel(10, 40), QBColor(0));
+    QCOMPARE(board.pixel(110, 40), QBColor(0));
+}
+
+void TestCanvas::eraseByRedrawRestoresEveryPixel_data()
+{
+    QTest::addColumn<QPointF>("at");
+    QTest::addColumn<bool>("text");
+    QTest::newRow("mark on whole pixel") << QPointF(35, 20) << false;
+    QTest::newRow("mark at 495.2") << QPointF(59, 95.2) << false;
+    QTest::newRow("mark at 24.8") << QPointF(59, 24.8) << false;
+    QTest::newRow("mark at 63.2") << QPointF(107, 63.2) << false;
+    QTest::newRow("number") << QPointF(40, 70) << true;
+    QTest::newRow("number at half pixel") << QPointF(40.5, 70.5) << true;
+}
+
+void TestCanvas::eraseByRedrawRestoresEveryPixel()
+{
+    QFETCH(QPointF, at);
+    QFETCH(bool, text);
+    const QRgb background = 0xFFFFFFC0;
+    Canvas panel(QSize(200, 150), background, QBColor(0), lessonFont(14.25, true));
+    panel.setPenWidth(2);
+    const QImage blank = panel.image();
+    const auto draw = [&] {
+        if (text) {
+            panel.setPenPosition(at);
+            panel.printNumber(100);
+        } else {
+            panel.circle(at, 2);
+        }
+    };
+    // Drawing twice must not thicken anything either.
+    draw();
+    const QImage once = panel.image();
+    QVERIFY(differingPixels(blank, once) > 4);
+    draw();
+    QCOMPARE(differingPixels(once, panel.image()), 0);
+    panel.setDrawingColour(background);
+    draw();
+    QCOMPARE(differingPixels(blank, panel.image()), 0);
+}
+
+void TestCanvas::printPutsTopLeftAtPen()
+{
+    const QRgb background = 0xFFC0FFC0;
+    Canvas panel(QSize(300, 120), background, QBColor(0), lessonFont(14.25, true));
+    panel.setPenPosition(QPointF(60, 25));
+    panel.print(QStringLiteral("8"));
+    // The ink lies right of and below the pen position, within one line.
+    const QFontMetrics metrics(panel.font());
+    QCOMPARE(pixelsOfColour(panel.image(), QRect(0, 0, 300, 25), QBColor(0)), 0);
+    QCOMPARE(pixelsOfColour(panel.image(), QRect(0, 0, 60, 120), QBColor(0)), 0);
+    QVERIFY(pixelsOfColour(panel.image(), QRect(60, 25, 30, metrics.height()), QBColor(0)) > 10);
+    QCOMPARE(pixelsOfColour(panel.image(), QRect(0, 25 + metrics.height(), 300, 120), QBColor(0)),
+             0);
+    // Afterwards the pen is at the start of the next line.
+    QCOMPARE(panel.penPosition(), QPointF(0, 25 + metrics.height()));
+}
+
+void TestCanvas::printNumberHasBlankForSign()
+{
+    const QRgb background = 0xFFC0FFC0;
+    Canvas a(QSize(200, 60), background, QBColor(0), lessonFont(14.25, true));
+    Canvas b(QSize(200, 60), background, QBColor(0), lessonFont(14.25, true));
+    a.setPenPosition(QPointF(10, 10));
+    a.printNumber(5);
+    b.setPenPosition(QPointF(10, 10));
+    b.print(QStringLiteral(" 5"));
+    QCOMPARE(differingPixels(a.image(), b.image()), 0);
+    a.clear();
+    b.clear();
+    a.setPenPosition(QPointF(10, 10));
+    a.printNumber(-5);
+    b.setPenPosition(QPointF(10, 10));
+    b.print(QStringLiteral("-5"));
+    QCOMPARE(differingPixels(a.image(), b.image()), 0);
+}
+
+void TestCanvas::farAwayDrawingIsSkipped()
+{
+    Canvas panel(QSize(100, 100), 0xFFFFFFC0, QBColor(0), lessonFont(9));
+    const QImage blank = panel.image();
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::nan("");
+    panel.circle(QPointF(35 + 24e300, 50), 2);
+    panel.circle(QPointF(inf, nan), 2);
+    panel.circle(QPointF(50, 50), 1e300);
+    panel.setPenPosition(QPointF(-1e300, 25));
+    panel.printNumber(1e300);
+    panel.setPenPosition(QPointF(nan, 25));
+    panel.printNumber(7);
+    panel.line(QPointF(nan, 0), QPointF(10, 10));
+    panel.line(QPointF(-1e300, -1e300), QPointF(-1e299, -1e300));
+    panel.line(QPointF(-1e300, 50), QPointF(1e300, 50));
+    QCOMPARE(differingPixels(blank, panel.image()), 0);
+    // Just outside the surface is fine: the visible part shows.
+    panel.circle(QPointF(-1, 50), 2);
+    panel.line(QPointF(-500, 60), QPointF(500, 60));
+    QVERIFY(differingPixels(blank, panel.image()) > 100);
+}
+
+void TestCanvas::changesAreReported()
+{
+    Canvas board = makeBoard();
+    QRect reported;
+    board.setChangedHandler([&](const QRect& r) { reported |= r; });
+    board.line(QPointF(10, 10), QPointF(30, 10));
+    QVERIFY(reported.contains(QRect(9, 9, 23, 3)));
+    QVERIFY(!reported.contains(QPoint(100, 100)));
+    reported = {};
+    board.clear();
+    QCOMPARE(reported, board.image().rect());
+}
+
+QTEST_MAIN(TestCanvas)
+#include "tst_canvas.moc"
