@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPushButton>
@@ -133,6 +134,19 @@ void paintBackground(QWidget& widget, QRgb colour)
     widget.setAutoFillBackground(true);
 }
 
+// The substitute face sets Latin letters a little wider than the designed
+// one: a label whose text would not fit its designed box is set narrower,
+// so that the board's labels keep their places and widths.
+void fitToDesign(QLabel& label, const QRect& box)
+{
+    const int needed = QFontMetrics(label.font()).horizontalAdvance(label.text());
+    if (needed <= box.width())
+        return;
+    QFont font = label.font();
+    font.setStretch(std::max(50, box.width() * 100 / needed));
+    label.setFont(font);
+}
+
 } // namespace
 
 QFont lessonFont(double points, bool bold)
@@ -239,13 +253,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent)
                               (d.index >= 0 ? QStringLiteral("(%1)").arg(d.index) : QString()));
         widget->setFont(font);
         QRect geometry = pixelRect(d);
-        if (auto* label = qobject_cast<QLabel*>(widget)) {
-            // The substitute face is a little wider than the designed one:
-            // a label grows to its text rather than cut it off.
-            const QSize text = label->sizeHint();
-            geometry.setWidth(std::max(geometry.width(), text.width()));
-            geometry.setHeight(std::max(geometry.height(), text.height()));
-        }
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            fitToDesign(*label, geometry);
         widget->setGeometry(geometry);
         if (auto* label = qobject_cast<LabelControl*>(widget)) {
             label->setLeft(pixels(d.left));

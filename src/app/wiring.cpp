@@ -1,12 +1,16 @@
 #include "wiring.h"
 
 #include "form1.h"
+#include "board/gridswitch.h"
+#include "board/step.h"
 #include "graph/graph.h"
 #include "lesson.h"
+#include "quantity.h"
 #include "table/table.h"
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace kansu {
 
@@ -15,8 +19,19 @@ void wireForm1(Form1& form)
     Form1* f = &form;
     // A check box's handler runs on every change of its state, also one made
     // by a handler, so it listens to toggled rather than clicked.
+    QObject::connect(form.Check1, &QCheckBox::toggled, f, [f] { Check1_Click(*f); });
     QObject::connect(form.Check2, &QCheckBox::toggled, f, [f] { Check2_Click(*f); });
     QObject::connect(form.Check3, &QCheckBox::toggled, f, [f] { Check3_Click(*f); });
+    QObject::connect(form.susumu, &QPushButton::clicked, f, [f] { susumu_Click(*f); });
+    QObject::connect(form.modoru, &QPushButton::clicked, f, [f] { modoru_Click(*f); });
+    // An option button's handler runs when it becomes selected, not when it
+    // is cleared.
+    for (qint16 i = 0; i < static_cast<qint16>(form.Option1.size()); ++i)
+        QObject::connect(form.Option1[static_cast<size_t>(i)], &QRadioButton::toggled, f,
+                         [f, i](bool selected) {
+                             if (selected)
+                                 Option1_Click(*f, i);
+                         });
     QObject::connect(form.Command1, &QPushButton::clicked, f, [f] { Command1_Click(*f); });
     QObject::connect(form.end, &QPushButton::clicked, f, [f] { end_Click(*f); });
     Form_Load(form);
