@@ -11,20 +11,19 @@
 #include <QTest>
 #include <memory>
 
-// The offscreen platform warns about every fixed-size change of a window.
-inline const bool kansuQuietSizeHints = [] {
-    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context,
-                              const QString& message) {
-        if (message.contains(QLatin1String("propagateSizeHints")))
-            return;
-        if (previous)
-            previous(type, context, message);
-    });
-    return true;
-}();
 
 namespace kansu::testing {
+
+// The offscreen platform warns about every fixed-size change of a window;
+// installed once the test logger has its own handler, which it then wraps.
+inline void quietSizeHints()
+{
+    static const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (!message.contains(QLatin1String("propagateSizeHints")) && previous)
+                previous(type, context, message);
+        });
+}
 
 // A freshly loaded lesson window whose "end the program" is only counted.
 struct FormFixture {
@@ -33,6 +32,7 @@ struct FormFixture {
 
     void start()
     {
+        quietSizeHints();
         form = std::make_unique<Form1>();
         form->endProgram = [this] { ++endRequests; };
         wireForm1(*form);

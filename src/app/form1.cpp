@@ -358,6 +358,13 @@ bool Form1::selected(int element) const
     return Option1[static_cast<size_t>(element)]->isChecked();
 }
 
+void Form1::closeEvent(QCloseEvent* event)
+{
+    // A run waiting between two steps must not go on with a closed window.
+    markEnding();
+    QWidget::closeEvent(event);
+}
+
 void Form1::paintEvent(QPaintEvent* event)
 {
     const LineControl* lines[] = {Line4};

@@ -102,6 +102,10 @@ class Form1 : public QWidget {
     // Whether an option button of the quantity group is selected.
     bool selected(int element) const;
 
+    // The automatic run's wait between two steps, in milliseconds;
+    // replaceable so that tests can script what happens in each pause.
+    std::function<void(qint32)> pause;
+
     // Ends the program; replaceable so that tests can watch it happen.
     std::function<void()> endProgram;
     // Set once the program is ending: a handler that is still on the stack
@@ -111,6 +115,7 @@ class Form1 : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     std::unique_ptr<LineControl> line4_;

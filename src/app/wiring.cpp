@@ -1,6 +1,7 @@
 #include "wiring.h"
 
 #include "form1.h"
+#include "autorun/autorun.h"
 #include "board/gridswitch.h"
 #include "board/step.h"
 #include "graph/graph.h"
@@ -32,6 +33,9 @@ void wireForm1(Form1& form)
                              if (selected)
                                  Option1_Click(*f, i);
                          });
+    QObject::connect(form.jidou, &QPushButton::clicked, f, [f] { jidou_Click(*f); });
+    QObject::connect(form.tomeru, &QPushButton::clicked, f, [f] { tomeru_Click(*f); });
+    form.pause = [f](qint32 milliseconds) { Pause(*f, milliseconds); };
     QObject::connect(form.Command1, &QPushButton::clicked, f, [f] { Command1_Click(*f); });
     QObject::connect(form.end, &QPushButton::clicked, f, [f] { end_Click(*f); });
     Form_Load(form);

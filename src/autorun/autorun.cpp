@@ -1,0 +1,91 @@
+#include "autorun.h"
+
+#include "app/form1.h"
+#include "app/lesson.h"
+#include "app/numbers.h"
+#include "board/step.h"
+#include "graph/graph.h"
+#include "table/table.h"
+
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QPushButton>
+#include <QTimer>
+
+namespace kansu {
+
+namespace {
+
+constexpr qint16 kLastStep = 300;    // chi = 10 cm
+constexpr double kMillisecondsPerUnit = 20; // one unit of the speed box
+
+} // namespace
+
+qint32 pauseMilliseconds(const QString& speedText)
+{
+    return roundToInt(numericValue(speedText) * kMillisecondsPerUnit);
+}
+
+void Pause(Form1& form, qint32 milliseconds)
+{
+    if (milliseconds <= 0)
+        return;
+    // Sleep in a local event loop rather than poll a clock: events are
+    // handled as they come, and the thread costs nothing while it waits.
+    const QDeadlineTimer deadline(milliseconds, Qt::PreciseTimer);
+    while (!form.ending() && !deadline.hasExpired()) {
+        QEventLoop loop;
+        QTimer timer;
+        timer.setTimerType(Qt::PreciseTimer);
+        timer.setSingleShot(true);
+        QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+        timer.start(std::chrono::milliseconds(std::max<qint64>(1, deadline.remainingTime())));
+        if (loop.exec() != 0 || timer.isActive())
+            return; // the application is quitting: nothing more to wait for
+    }
+}
+
+void jidou_Click(Form1& form)
+{
+    // A stopped run may still be waiting out its last pause, with jidou
+    // already enabled: a new run nested inside it would leave the old one
+    // stepping with nobody able to stop it. It starts once that run is over.
+    if (form.StopRequested == 1)
+        return;
+
+    ResetLesson(form);
+    form.hyo->canvas().clear();
+    DrawTable(form, 0);
+    DrawGraphAxes(form, 0);
+    // The graph is cleared after the reset marked chi = 0: mark it again, so
+    // that a whole run leaves all eleven points, as the table has.
+    PlotGraph(form, 0);
+    form.susumu->setEnabled(false);
+    form.modoru->setEnabled(false);
+    form.Command1->setEnabled(false);
+    form.jidou->setEnabled(false);
+    form.tomeru->setEnabled(true);
+
+    while (form.StepCount != kLastStep && form.StopRequested != 1) {
+        susumu_Click(form);
+        form.pause(pauseMilliseconds(form.Combo1->currentText()));
+        if (form.ending())
+            return; // quit or closed during the pause: leave the window alone
+    }
+
+    form.StopRequested = 0;
+    form.susumu->setEnabled(true);
+    form.modoru->setEnabled(true);
+    form.Command1->setEnabled(true);
+    form.tomeru->setEnabled(false);
+    form.jidou->setEnabled(true);
+}
+
+void tomeru_Click(Form1& form)
+{
+    form.StopRequested = 1;
+    form.jidou->setEnabled(true);
+}
+
+} // namespace kansu

@@ -1,0 +1,385 @@
+#include "app/qbcolor.h"
+#include "autorun/autorun.h"
+#include "board/step.h"
+#include "formfixture.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+#include <limits>
+
+using namespace kansu;
+using namespace kansu::testing;
+
+class TestAutorun : public QObject {
+    Q_OBJECT
+  private slots:
+    void init();
+    void cleanup() { fixture.form.reset(); }
+
+    void speeds_data();
+    void speeds();
+    void completeRun();
+    void runStartsFromZero();
+    void buttonsWhileRunning();
+    void speedTypedDuringRunAppliesNext();
+    void emptySpeedRunsWithoutPauses();
+    void stopDuringPause();
+    void secondRunRefusedWhileStopping();
+    void quantityChosenDuringRunRestarts();
+    void gridSwitchedDuringRun();
+    void panelsShownDuringRun();
+    void realPauseHandlesEventsAndWaits();
+    void realPauseOfZeroHandlesNothing();
+    void quitDuringRunExitsCleanly_data();
+    void quitDuringRunExitsCleanly();
+
+  private:
+    Form1& form() { return *fixture.form; }
+    // What the run showed in each pause, and what a test does there.
+    struct PauseRecord {
+        qint32 milliseconds;
+        QString chi;
+        bool jidou, tomeru, susumu, modoru, command1;
+    };
+    QList<PauseRecord> pauses;
+    std::function<void(int index)> duringPause;
+    FormFixture fixture;
+};
+
+void TestAutorun::init()
+{
+    fixture.start();
+    pauses.clear();
+    duringPause = nullptr;
+    form().pause = [this](qint32 ms) {
+        Form1& f = form();
+        pauses.append({ms, f.Text1->text(), f.jidou->isEnabled(), f.tomeru->isEnabled(),
+                       f.susumu->isEnabled(), f.modoru->isEnabled(), f.Command1->isEnabled()});
+        if (duringPause)
+            duringPause(int(pauses.size()) - 1);
+    };
+}
+
+void TestAutorun::speeds_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("milliseconds");
+    QTest::newRow("01") << "01" << 20;
+    QTest::newRow("05") << "05" << 100;
+    QTest::newRow("10") << "10" << 200;
+    QTest::newRow("20") << "20" << 400;
+    QTest::newRow("40") << "40" << 800;
+    QTest::newRow("2.5") << "2.5" << 50;
+    QTest::newRow("0.6") << "0.6" << 12;
+    QTest::newRow("half to even down") << "0.025" << 0;
+    QTest::newRow("half to even up") << "0.075" << 2;
+    QTest::newRow("full-width") << "２０" << 400;
+    QTest::newRow("letters after") << "10 slow" << 200;
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("no number") << "fast" << 0;
+    QTest::newRow("negative") << "-5" << -100;
+    QTest::newRow("past 32 bits") << "2147483648" << std::numeric_limits<int>::max();
+    QTest::newRow("huge") << "1e300" << std::numeric_limits<int>::max();
+    QTest::newRow("beyond double") << "1e400" << std::numeric_limits<int>::max();
+    QTest::newRow("hugely negative") << "-1e400" << std::numeric_limits<int>::min();
+    QTest::newRow("400 digits") << QString(400, '7') << std::numeric_limits<int>::max();
+}
+
+void TestAutorun::speeds()
+{
+    QFETCH(QString, text);
+    QFETCH(int, milliseconds);
+    QCOMPARE(pauseMilliseconds(text), milliseconds);
+    form().Combo1->setEditText(text);
+    QTest::mouseClick(form().jidou, Qt::LeftButton);
+    QCOMPARE(pauses.size(), 20);
+    for (const PauseRecord& p : pauses)
+        QCOMPARE(p.milliseconds, milliseconds);
+}
+
+void TestAutorun::completeRun()
+{
+    Form1& f = form();
+    clickCheckBox(f.Check2);
+    clickCheckBox(f.Check3);
+    clickCheckBox(f.Option1[1]);
+    QTest::mouseClick(f.jidou, Qt::LeftButton);
+    QCOMPARE(int(f.StepCount), 300);
+    QCOMPARE(f.Text1->text(), QStringLiteral(" 10.0"));
+    for (QPushButton* b : {f.jidou, f.susumu, f.modoru, f.Command1})
+        QVERIFY(b->isEnabled());
+    QVERIFY(!f.tomeru->isEnabled());
+    QCOMPARE(f.StopRequested, qint16(0));
+    // All eleven marks, chi = 0 included, and all eleven columns.
+    const QImage& graph = f.gamen->canvas().image();
+    for (int chi = 0; chi <= 10; ++chi) {
+        const QPoint centre(35 + 24 * chi, qRound(500 - 4.8 * chi * chi));
+        QVERIFY2(pixelsOfColour(graph, QRect(centre - QPoint(3, 3), QSize(7, 7)), QBColor(0)) >= 4,
+                 qPrintable(QString::number(chi)));
+    }
+    Canvas reference(f.hyo->canvas().image().size(), f.hyo->canvas().backgroundColour(),
+                     QBColor(0), f.hyo->canvas().font());
+    for (int chi = 0; chi <= 10; ++chi) {
+        reference.setPenPosition(QPointF(53 * chi + 60, 25));
+        reference.printNumber(chi);
+        reference.setPenPosition(QPointF(53 * chi + 60 - (chi > 3 ? 10 : 0), 70));
+        reference.printNumber(chi * chi);
+    }
+    QCOMPARE(differingPixels(reference.image(), f.hyo->canvas().image()), 0);
+}
+
+void TestAutorun::runStartsFromZero()
+{
+    Form1& f = form();
+    for (int i = 0; i < 15; ++i)
+        QTest::mouseClick(f.susumu, Qt::LeftButton);
+    QCOMPARE(f.Text1->text(), QStringLiteral(" 7.5"));
+    QTest::mouseClick(f.jidou, Qt::LeftButton);
+    QCOMPARE(pauses.size(), 20);
+    for (int i = 0; i < 20; ++i)
+        QCOMPARE(pauses[i].chi, kansu::chiText(qint16(15 * (i + 1))));
+}
+
+void TestAutorun::buttonsWhileRunning()
+{
+    QTest::mouseClick(form().jidou, Qt::LeftButton);
+    QCOMPARE(pauses.size(), 20);
+    for (const PauseRecord& p : pauses) {
+        QVERIFY(!p.jidou && p.tomeru && !p.susumu && !p.modoru && !p.command1);
+        QCOMPARE(p.milliseconds, 400);
+    }
+}
+
+void TestAutorun::speedTypedDuringRunAppliesNext()
+{
+    duringPause = [this](int index) {
+        if (index == 1)
+            form().Combo1->setEditText(QStringLiteral("05"));
+    };
+    QTest::mouseClick(form().jidou, Qt::LeftButton);
+    QCOMPARE(pauses[0].milliseconds, 400);
+    QCOMPARE(pauses[1].milliseconds, 400);
+    QCOMPARE(pauses[2].milliseconds, 100);
+    QCOMPARE(pauses.back().milliseconds, 100);
+}
+
+void TestAutorun::emptySpeedRunsWithoutPauses()
+{
+    // With the real pause: no waiting, no events, and the run still ends.
+    Form1* f = &form();
+    f->pause = [f](qint32 ms) { Pause(*f, ms); }; // the real pause
+    form().Combo1->setEditText(QString());
+    bool eventHandled = false;
+    QTimer::singleShot(0, this, [&] { eventHandled = true; });
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(form().jidou, Qt::LeftButton);
+    QVERIFY(clock.elapsed() < 5000);
+    QCOMPARE(int(form().StepCount), 300);
+    QVERIFY(!eventHandled);
+    QVERIFY(form().jidou->isEnabled());
+    QTRY_VERIFY(eventHandled); // delivered once the run is over
+}
+
+void TestAutorun::stopDuringPause()
+{
+    bool jidouAtPress = false;
+    bool susumuAtPress = true;
+    duringPause = [&](int index) {
+        if (index != 2)
+            return;
+        QTest::mouseClick(form().tomeru, Qt::LeftButton);
+        jidouAtPress = form().jidou->isEnabled();
+        susumuAtPress = form().susumu->isEnabled();
+    };
+    QTest::mouseClick(form().jidou, Qt::LeftButton);
+    QCOMPARE(pauses.size(), 3); // no further step after the stop
+    QCOMPARE(int(form().StepCount), 45);
+    QVERIFY(jidouAtPress);
+    QVERIFY(!susumuAtPress);
+    QVERIFY(form().susumu->isEnabled());
+    QVERIFY(!form().tomeru->isEnabled());
+    QCOMPARE(form().StopRequested, qint16(0));
+}
+
+void TestAutorun::secondRunRefusedWhileStopping()
+{
+    duringPause = [&](int index) {
+        if (index != 4)
+            return;
+        QTest::mouseClick(form().tomeru, Qt::LeftButton);
+        QTest::mouseClick(form().jidou, Qt::LeftButton);
+        // Refused: no reset, no step, no button change.
+        QCOMPARE(int(form().StepCount), 75);
+        QVERIFY(form().tomeru->isEnabled());
+    };
+    QTest::mouseClick(form().jidou, Qt::LeftButton);
+    QCOMPARE(pauses.size(), 5);
+    QCOMPARE(int(form().StepCount), 75);
+    QVERIFY(!form().tomeru->isEnabled());
+    QVERIFY(form().susumu->isEnabled());
+    // Once the stopped run is over, a new run starts as usual.
+    duringPause = nullptr;
+    QTest::mouseClick(form().jidou, Qt::LeftButton);
+    QCOMPARE(pauses.size(), 25);
+    QCOMPARE(int(form().StepCount), 300);
+}
+
+void TestAutorun::quantityChosenDuringRunRestarts()
+{
+    bool tomeruAfterChoice = false;
+    duringPause = [&](int index) {
+        if (index != 5)
+            return;
+        clickCheckBox(form().Option1[2]);
+        tomeruAfterChoice = form().tomeru->isEnabled();
+    };
+    QTest::mouseClick(form().jidou, Qt::LeftButton);
+    QVERIFY(tomeruAfterChoice);
+    QCOMPARE(pauses.size(), 26);
+    QCOMPARE(pauses[6].chi, QStringLiteral(" 0.5"));
+    QCOMPARE(int(form().StepCount), 300);
+    // Still stoppable after the restart.
+    duringPause = [&](int index) {
+        if (index == 30)
+            clickCheckBox(form().Option1[0]);
+        if (index == 31)
+            QTest::mouseClick(form().tomeru, Qt::LeftButton);
+    };
+    QTest::mouseClick(form().jidou, Qt::LeftButton);
+    QCOMPARE(pauses.size(), 32);
+    QVERIFY(form().jidou->isEnabled());
+}
+
+void TestAutorun::gridSwitchedDuringRun()
+{
+    const QRect board(0, 0, 497, 397);
+    QList<int> gridPixels;
+    duringPause = [&](int index) {
+        if (index == 3)
+            clickCheckBox(form().Check1);
+        if (index == 7) {
+            clickCheckBox(form().Check1);
+            QCOMPARE(form().Text1->text(), QStringLiteral(" 4.0")); // chi unchanged
+        }
+        gridPixels << pixelsOfColour(form().kokuban->canvas().image(), board, QBColor(0));
+    };
+    QTest::mouseClick(form().jidou, Qt::LeftButton);
+    QCOMPARE(pauses.size(), 20);
+    for (int i = 0; i < gridPixels.size(); ++i)
+        QCOMPARE(gridPixels[i], i >= 3 && i < 7 ? 22 * 301 - 121 : 0);
+}
+
+void TestAutorun::panelsShownDuringRun()
+{
+    duringPause = [&](int index) {
+        if (index == 4) {
+            clickCheckBox(form().Check2);
+            clickCheckBox(form().Check3);
+        }
+    };
+    clickCheckBox(form().Option1[0]);
+    QTest::mouseClick(form().jidou, Qt::LeftButton);
+    QCOMPARE(form().size(), QSize(1010, 702));
+    // The table holds the column shown with the panel (chi = 2.5: none) and
+    // those of chi = 3 ... 10 printed by the following steps.
+    Canvas reference(form().hyo->canvas().image().size(), form().hyo->canvas().backgroundColour(),
+                     QBColor(0), form().hyo->canvas().font());
+    for (int chi = 3; chi <= 10; ++chi) {
+        reference.setPenPosition(QPointF(53 * chi + 60, 25));
+        reference.printNumber(chi);
+        reference.setPenPosition(QPointF(53 * chi + 60 + (chi == 10 ? 10 : 0), 70));
+        reference.printNumber(10 - chi);
+    }
+    QCOMPARE(differingPixels(reference.image(), form().hyo->canvas().image()), 0);
+}
+
+void TestAutorun::realPauseHandlesEventsAndWaits()
+{
+    bool eventHandled = false;
+    QTimer::singleShot(5, this, [&] { eventHandled = true; });
+    QElapsedTimer clock;
+    clock.start();
+    Pause(form(), 40);
+    QVERIFY(clock.elapsed() >= 40);
+    QVERIFY(eventHandled);
+}
+
+void TestAutorun::realPauseOfZeroHandlesNothing()
+{
+    bool eventHandled = false;
+    QTimer::singleShot(0, this, [&] { eventHandled = true; });
+    Pause(form(), 0);
+    Pause(form(), -100);
+    Pause(form(), std::numeric_limits<qint32>::min());
+    QVERIFY(!eventHandled);
+    QTRY_VERIFY(eventHandled);
+}
+
+void TestAutorun::quitDuringRunExitsCleanly_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("quit button") << "quit";
+    QTest::newRow("window closed") << "close";
+}
+
+void TestAutorun::quitDuringRunExitsCleanly()
+{
+    QFETCH(QString, how);
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("KANSU_TEST_CHILD"), how);
+    child.setProcessEnvironment(env);
+    QElapsedTimer clock;
+    clock.start();
+    child.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(child.waitForFinished(20000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+    // The run ended within its pause: no further step, buttons untouched.
+    QCOMPARE(child.readAllStandardOutput().trimmed(), QByteArray("steps 3, susumu disabled"));
+}
+
+// The child: a real run at speed "40" (800 ms pauses), ended during its third pause.
+static int endDuringRun(int argc, char** argv, const QByteArray& how)
+{
+    QApplication app(argc, argv);
+    Form1 form;
+    wireForm1(form);
+    form.show();
+    form.Combo1->setEditText(QStringLiteral("40"));
+    int pausesSeen = 0;
+    const auto realPause = form.pause;
+    form.pause = [&](qint32 ms) {
+        if (++pausesSeen == 3)
+            QTimer::singleShot(50, &form, [&] {
+                if (how == "quit")
+                    QTest::mouseClick(form.end, Qt::LeftButton);
+                else
+                    form.close();
+            });
+        realPause(ms);
+    };
+    QTimer::singleShot(0, &form, [&] { QTest::mouseClick(form.jidou, Qt::LeftButton); });
+    const int code = app.exec();
+    std::printf("steps %d, susumu %s\n", form.StepCount / 15,
+                form.susumu->isEnabled() ? "enabled" : "disabled");
+    return code;
+}
+
+int main(int argc, char** argv)
+{
+    const QByteArray child = qgetenv("KANSU_TEST_CHILD");
+    if (!child.isEmpty())
+        return endDuringRun(argc, argv, child);
+    QApplication app(argc, argv);
+    TestAutorun test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_autorun.moc"
