@@ -17,15 +17,13 @@ constexpr QRgb kGreen = 0xFF008000;
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kYellow = 0xFFFFFF00;
 
-Canvas makeBoard()
-{
+Canvas makeBoard() {
     Canvas board(QSize(200, 150), kGreen, kWhite, lessonFont(9));
     board.setPenWidth(3);
     return board;
 }
 
-void outline(Canvas& c, QPointF corner, double side)
-{
+void outline(Canvas& c, QPointF corner, double side) {
     c.lineRelative(corner, QPointF(side, 0));
     c.lineFromPen(QPointF(0, side));
     c.lineFromPen(QPointF(-side, 0));
@@ -54,16 +52,15 @@ class TestCanvas : public QObject {
     void changesAreReported();
 };
 
-void TestCanvas::fillStopsAtClosedOutline()
-{
+void TestCanvas::fillStopsAtClosedOutline() {
     Canvas board = makeBoard();
     outline(board, QPointF(20, 20), 100);
     board.setFillStyle(FillStyle::Solid);
     board.setFillColour(kYellow);
     board.floodFill(QPoint(25, 25), board.drawingColour());
     // Inside: all yellow, including the corners next to the outline.
-    for (const QPoint p : {QPoint(22, 22), QPoint(118, 22), QPoint(22, 118), QPoint(118, 118),
-                           QPoint(70, 70)})
+    for (const QPoint p :
+         {QPoint(22, 22), QPoint(118, 22), QPoint(22, 118), QPoint(118, 118), QPoint(70, 70)})
         QCOMPARE(board.pixel(p.x(), p.y()), kYellow);
     // The outline is closed: nothing outside changed.
     QCOMPARE(pixelsOfColour(board.image(), QRect(0, 0, 200, 18), kYellow), 0);
@@ -75,8 +72,7 @@ void TestCanvas::fillStopsAtClosedOutline()
     QCOMPARE(pixelsOfColour(board.image(), board.image().rect(), kYellow), 97 * 97);
 }
 
-void TestCanvas::fillReachesSurfaceEdges()
-{
+void TestCanvas::fillReachesSurfaceEdges() {
     Canvas board = makeBoard();
     outline(board, QPointF(20, 20), 100);
     board.setFillStyle(FillStyle::Solid);
@@ -85,12 +81,10 @@ void TestCanvas::fillReachesSurfaceEdges()
     QCOMPARE(board.pixel(0, 0), kYellow);
     QCOMPARE(board.pixel(199, 149), kYellow);
     QCOMPARE(board.pixel(70, 70), kGreen); // the inside is another region
-    QCOMPARE(pixelsOfColour(board.image(), board.image().rect(), kYellow),
-             200 * 150 - 103 * 103);
+    QCOMPARE(pixelsOfColour(board.image(), board.image().rect(), kYellow), 200 * 150 - 103 * 103);
 }
 
-void TestCanvas::fillSeededOnBorderPaintsNothing()
-{
+void TestCanvas::fillSeededOnBorderPaintsNothing() {
     Canvas board = makeBoard();
     outline(board, QPointF(20, 20), 100);
     const QImage before = board.image();
@@ -102,8 +96,7 @@ void TestCanvas::fillSeededOnBorderPaintsNothing()
     QCOMPARE(differingPixels(before, board.image()), 0);
 }
 
-void TestCanvas::fillNeedsSolidStyle()
-{
+void TestCanvas::fillNeedsSolidStyle() {
     Canvas board = makeBoard();
     outline(board, QPointF(20, 20), 100);
     const QImage before = board.image();
@@ -113,8 +106,7 @@ void TestCanvas::fillNeedsSolidStyle()
     QCOMPARE(differingPixels(before, board.image()), 0);
 }
 
-void TestCanvas::fillThroughFilledRegionKeepsGoing()
-{
+void TestCanvas::fillThroughFilledRegionKeepsGoing() {
     // The border mode ignores the colours inside: a second fill in another
     // colour repaints the whole region, and a fill in the border colour ends.
     Canvas board = makeBoard();
@@ -130,8 +122,7 @@ void TestCanvas::fillThroughFilledRegionKeepsGoing()
     QCOMPARE(board.pixel(70, 70), kWhite);
 }
 
-void TestCanvas::clearKeepsDrawingState()
-{
+void TestCanvas::clearKeepsDrawingState() {
     Canvas board = makeBoard();
     board.setPenWidth(5);
     board.setPenStyle(Qt::DashLine);
@@ -150,8 +141,7 @@ void TestCanvas::clearKeepsDrawingState()
     QCOMPARE(pixelsOfColour(board.image(), board.image().rect(), kGreen), 200 * 150);
 }
 
-void TestCanvas::linesMoveThePen()
-{
+void TestCanvas::linesMoveThePen() {
     Canvas board = makeBoard();
     board.lineRelative(QPointF(10, 20), QPointF(30, 0));
     QCOMPARE(board.penPosition(), QPointF(40, 20));
@@ -160,16 +150,14 @@ void TestCanvas::linesMoveThePen()
     QCOMPARE(board.pixel(40, 30), kWhite);
 }
 
-void TestCanvas::zeroLengthChalkLineIsADot()
-{
+void TestCanvas::zeroLengthChalkLineIsADot() {
     Canvas board = makeBoard();
     outline(board, QPointF(50, 50), 0);
     QCOMPARE(pixelsOfColour(board.image(), board.image().rect(), kWhite), 9);
     QCOMPARE(pixelsOfColour(board.image(), QRect(49, 49, 3, 3), kWhite), 9);
 }
 
-void TestCanvas::onePixelLineCoversItsEnds()
-{
+void TestCanvas::onePixelLineCoversItsEnds() {
     Canvas board = makeBoard();
     board.setPenWidth(1);
     board.line(QPointF(10, 40), QPointF(110, 40), QBColor(0));
@@ -178,8 +166,7 @@ void TestCanvas::onePixelLineCoversItsEnds()
     QCOMPARE(board.pixel(110, 40), QBColor(0));
 }
 
-void TestCanvas::eraseByRedrawRestoresEveryPixel_data()
-{
+void TestCanvas::eraseByRedrawRestoresEveryPixel_data() {
     QTest::addColumn<QPointF>("at");
     QTest::addColumn<bool>("text");
     QTest::newRow("mark on whole pixel") << QPointF(35, 20) << false;
@@ -190,8 +177,7 @@ void TestCanvas::eraseByRedrawRestoresEveryPixel_data()
     QTest::newRow("number at half pixel") << QPointF(40.5, 70.5) << true;
 }
 
-void TestCanvas::eraseByRedrawRestoresEveryPixel()
-{
+void TestCanvas::eraseByRedrawRestoresEveryPixel() {
     QFETCH(QPointF, at);
     QFETCH(bool, text);
     const QRgb background = 0xFFFFFFC0;
@@ -217,8 +203,7 @@ void TestCanvas::eraseByRedrawRestoresEveryPixel()
     QCOMPARE(differingPixels(blank, panel.image()), 0);
 }
 
-void TestCanvas::printPutsTopLeftAtPen()
-{
+void TestCanvas::printPutsTopLeftAtPen() {
     const QRgb background = 0xFFC0FFC0;
     Canvas panel(QSize(300, 120), background, QBColor(0), lessonFont(14.25, true));
     panel.setPenPosition(QPointF(60, 25));
@@ -234,8 +219,7 @@ void TestCanvas::printPutsTopLeftAtPen()
     QCOMPARE(panel.penPosition(), QPointF(0, 25 + metrics.height()));
 }
 
-void TestCanvas::printNumberHasBlankForSign()
-{
+void TestCanvas::printNumberHasBlankForSign() {
     const QRgb background = 0xFFC0FFC0;
     Canvas a(QSize(200, 60), background, QBColor(0), lessonFont(14.25, true));
     Canvas b(QSize(200, 60), background, QBColor(0), lessonFont(14.25, true));
@@ -253,8 +237,7 @@ void TestCanvas::printNumberHasBlankForSign()
     QCOMPARE(differingPixels(a.image(), b.image()), 0);
 }
 
-void TestCanvas::farAwayDrawingIsSkipped()
-{
+void TestCanvas::farAwayDrawingIsSkipped() {
     Canvas panel(QSize(100, 100), 0xFFFFFFC0, QBColor(0), lessonFont(9));
     const QImage blank = panel.image();
     const double inf = std::numeric_limits<double>::infinity();
@@ -276,8 +259,7 @@ void TestCanvas::farAwayDrawingIsSkipped()
     QVERIFY(differingPixels(blank, panel.image()) > 100);
 }
 
-void TestCanvas::changesAreReported()
-{
+void TestCanvas::changesAreReported() {
     Canvas board = makeBoard();
     QRect reported;
     board.setChangedHandler([&](const QRect& r) { reported |= r; });

@@ -31,8 +31,7 @@ class TestGraph : public QObject {
     void handTypedChiFollowsText();
 
   private:
-    void choose(int element)
-    {
+    void choose(int element) {
         if (element >= 0)
             fixture.form->Option1[static_cast<size_t>(element)]->setChecked(true);
     }
@@ -40,8 +39,7 @@ class TestGraph : public QObject {
     FormFixture fixture;
 };
 
-void TestGraph::gridAndAxes()
-{
+void TestGraph::gridAndAxes() {
     DrawGraphAxes(*fixture.form, 0);
     const QImage& image = graph().image();
     const QRgb green = QBColor(2);
@@ -65,8 +63,7 @@ void TestGraph::gridAndAxes()
     QCOMPARE(graph().drawingColour(), QBColor(0));
 }
 
-void TestGraph::scaleForEachQuantity_data()
-{
+void TestGraph::scaleForEachQuantity_data() {
     QTest::addColumn<int>("element");
     QTest::addColumn<bool>("lengthScale");
     QTest::addColumn<bool>("squared");
@@ -76,8 +73,7 @@ void TestGraph::scaleForEachQuantity_data()
     QTest::newRow("yellow") << 2 << false << true;
 }
 
-void TestGraph::scaleForEachQuantity()
-{
+void TestGraph::scaleForEachQuantity() {
     QFETCH(int, element);
     QFETCH(bool, lengthScale);
     QFETCH(bool, squared);
@@ -129,8 +125,7 @@ void TestGraph::scaleForEachQuantity()
     QVERIFY(differingPixels(withTwo, withoutTwo) > 3);
 }
 
-void TestGraph::markCentres_data()
-{
+void TestGraph::markCentres_data() {
     QTest::addColumn<int>("element");
     QTest::addColumn<int>("chi");
     QTest::addColumn<QPointF>("centre");
@@ -145,8 +140,7 @@ void TestGraph::markCentres_data()
     }
 }
 
-void TestGraph::markCentres()
-{
+void TestGraph::markCentres() {
     QFETCH(int, element);
     QFETCH(int, chi);
     QFETCH(QPointF, centre);
@@ -181,8 +175,7 @@ void TestGraph::markCentres()
     QCOMPARE(differingPixels(axes, graph().image()), 0);
 }
 
-void TestGraph::halfChiChangesNothing()
-{
+void TestGraph::halfChiChangesNothing() {
     Form1& f = *fixture.form;
     choose(1);
     f.Check2->setChecked(true);
@@ -197,8 +190,7 @@ void TestGraph::halfChiChangesNothing()
     }
 }
 
-void TestGraph::hiddenPanelGetsAxesButNoMark()
-{
+void TestGraph::hiddenPanelGetsAxesButNoMark() {
     Form1& f = *fixture.form;
     choose(2);
     QVERIFY(!f.Check2->isChecked());
@@ -210,8 +202,7 @@ void TestGraph::hiddenPanelGetsAxesButNoMark()
     QCOMPARE(differingPixels(axes, graph().image()), 0);
 }
 
-void TestGraph::noQuantityDrawsNoMark()
-{
+void TestGraph::noQuantityDrawsNoMark() {
     Form1& f = *fixture.form;
     f.Check2->setChecked(true);
     DrawGraphAxes(f, 0);
@@ -223,8 +214,7 @@ void TestGraph::noQuantityDrawsNoMark()
     QCOMPARE(differingPixels(axes, graph().image()), 0);
 }
 
-void TestGraph::erasingWhereNoMarkIsLooksTheSame()
-{
+void TestGraph::erasingWhereNoMarkIsLooksTheSame() {
     Form1& f = *fixture.form;
     choose(0);
     f.Check2->setChecked(true);
@@ -237,8 +227,7 @@ void TestGraph::erasingWhereNoMarkIsLooksTheSame()
     QCOMPARE(differingPixels(axes, graph().image()), 0);
 }
 
-void TestGraph::handTypedChiFollowsText_data()
-{
+void TestGraph::handTypedChiFollowsText_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("marked");
     QTest::newRow("leading blanks") << "   4" << true;
@@ -251,8 +240,7 @@ void TestGraph::handTypedChiFollowsText_data()
     QTest::newRow("beyond double") << "1e400" << false;
 }
 
-void TestGraph::handTypedChiFollowsText()
-{
+void TestGraph::handTypedChiFollowsText() {
     QFETCH(QString, text);
     QFETCH(bool, marked);
     Form1& f = *fixture.form;

@@ -18,8 +18,7 @@ class TestNumbers : public QObject {
     void signedNumberText();
 };
 
-void TestNumbers::numericValue_data()
-{
+void TestNumbers::numericValue_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("expected");
     QTest::newRow("reset form") << "0.0" << 0.0;
@@ -60,15 +59,13 @@ void TestNumbers::numericValue_data()
     QTest::newRow("int overflow is fine") << "2147483648" << 2147483648.0;
 }
 
-void TestNumbers::numericValue()
-{
+void TestNumbers::numericValue() {
     QFETCH(QString, text);
     QFETCH(double, expected);
     QCOMPARE(kansu::numericValue(text), expected);
 }
 
-void TestNumbers::hugeTexts()
-{
+void TestNumbers::hugeTexts() {
     const double inf = std::numeric_limits<double>::infinity();
     QCOMPARE(kansu::numericValue(u"1e400"), inf);
     QCOMPARE(kansu::numericValue(u"-1e400"), -inf);
@@ -79,8 +76,7 @@ void TestNumbers::hugeTexts()
     QCOMPARE(kansu::numericValue(QString(100000, '1')), inf);
 }
 
-void TestNumbers::roundToInt_data()
-{
+void TestNumbers::roundToInt_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<int>("expected");
     const double inf = std::numeric_limits<double>::infinity();
@@ -96,15 +92,13 @@ void TestNumbers::roundToInt_data()
     QTest::newRow("far below") << -1e300 << std::numeric_limits<int>::min();
 }
 
-void TestNumbers::roundToInt()
-{
+void TestNumbers::roundToInt() {
     QFETCH(double, value);
     QFETCH(int, expected);
     QCOMPARE(kansu::roundToInt(value), expected);
 }
 
-void TestNumbers::signedNumberText_data()
-{
+void TestNumbers::signedNumberText_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("expected");
     QTest::newRow("zero") << 0.0 << " 0";
@@ -116,8 +110,7 @@ void TestNumbers::signedNumberText_data()
     QTest::newRow("shortest") << 0.1 + 0.2 << " 0.30000000000000004";
 }
 
-void TestNumbers::signedNumberText()
-{
+void TestNumbers::signedNumberText() {
     QFETCH(double, value);
     QFETCH(QString, expected);
     QCOMPARE(kansu::signedNumberText(value), expected);

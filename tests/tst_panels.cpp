@@ -29,8 +29,7 @@ class TestPanels : public QObject {
     void programmaticTickRunsHandler();
 
   private:
-    QStringList captions() const
-    {
+    QStringList captions() const {
         QStringList list;
         for (QRadioButton* o : fixture.form->Option1)
             list << o->text();
@@ -39,8 +38,7 @@ class TestPanels : public QObject {
     FormFixture fixture;
 };
 
-void TestPanels::togglesInEveryOrder_data()
-{
+void TestPanels::togglesInEveryOrder_data() {
     // A sequence of clicks: 'g' the graph box, 't' the table box.
     QTest::addColumn<QString>("clicks");
     QTest::addColumn<QSize>("size");
@@ -55,8 +53,7 @@ void TestPanels::togglesInEveryOrder_data()
     QTest::newRow("off and on again") << "gtgtg" << QSize(1010, 558) << true;
 }
 
-void TestPanels::togglesInEveryOrder()
-{
+void TestPanels::togglesInEveryOrder() {
     QFETCH(QString, clicks);
     QFETCH(QSize, size);
     QFETCH(bool, longCaptions);
@@ -67,8 +64,7 @@ void TestPanels::togglesInEveryOrder()
     QCOMPARE(captions(), longCaptions ? kLong : kShort);
 }
 
-void TestPanels::panelsFitTheirWindows()
-{
+void TestPanels::panelsFitTheirWindows() {
     Form1& f = *fixture.form;
     clickCheckBox(f.Check2);
     QVERIFY(f.rect().contains(f.gamen->geometry()));
@@ -83,16 +79,14 @@ void TestPanels::panelsFitTheirWindows()
         QVERIFY2(o->sizeHint().width() <= o->width(), qPrintable(o->text()));
 }
 
-void TestPanels::graphDrawnBeforeWideningShows()
-{
+void TestPanels::graphDrawnBeforeWideningShows() {
     Form1& f = *fixture.form;
     bool drawnWhenWidened = false;
     // Watch the moment the window grows: the panel must already hold its axes.
     struct Watch : QObject {
         Form1* form;
         bool* seen;
-        bool eventFilter(QObject*, QEvent* e) override
-        {
+        bool eventFilter(QObject*, QEvent* e) override {
             if (e->type() == QEvent::Resize && form->width() > 700)
                 *seen = form->gamen->canvas().pixel(35, 300) == QBColor(2);
             return false;
@@ -109,8 +103,7 @@ void TestPanels::graphDrawnBeforeWideningShows()
     QCOMPARE(differingPixels(shown, f.gamen->canvas().image()), 0);
 }
 
-void TestPanels::showingGraphStartsAfresh()
-{
+void TestPanels::showingGraphStartsAfresh() {
     Form1& f = *fixture.form;
     f.Option1[0]->setChecked(true);
     f.gamen->canvas().line(QPointF(100, 100), QPointF(200, 200), QBColor(12));
@@ -121,15 +114,15 @@ void TestPanels::showingGraphStartsAfresh()
     QVERIFY(pixelsOfColour(f.gamen->canvas().image(), QRect(79, 304, 9, 9), QBColor(0)) >= 6);
 }
 
-void TestPanels::showingTableStartsAfresh()
-{
+void TestPanels::showingTableStartsAfresh() {
     Form1& f = *fixture.form;
     f.Option1[1]->setChecked(true);
     f.Text1->setText(QStringLiteral(" 5.0"));
     f.hyo->canvas().setPenPosition(QPointF(60, 25));
     f.hyo->canvas().printNumber(0);
     clickCheckBox(f.Check3);
-    const QImage expected = printedNumbers(f.hyo->canvas(), {{QPointF(325, 25), 5}, {QPointF(315, 70), 25}});
+    const QImage expected =
+        printedNumbers(f.hyo->canvas(), {{QPointF(325, 25), 5}, {QPointF(315, 70), 25}});
     QCOMPARE(differingPixels(expected, f.hyo->canvas().image()), 0);
     // At a half chi the frame shows without any numbers.
     clickCheckBox(f.Check3);
@@ -138,8 +131,7 @@ void TestPanels::showingTableStartsAfresh()
     QCOMPARE(differingPixels(printedNumbers(f.hyo->canvas(), {}), f.hyo->canvas().image()), 0);
 }
 
-void TestPanels::hidingKeepsContents()
-{
+void TestPanels::hidingKeepsContents() {
     Form1& f = *fixture.form;
     f.Option1[2]->setChecked(true);
     clickCheckBox(f.Check2);
@@ -156,8 +148,7 @@ void TestPanels::hidingKeepsContents()
     QVERIFY(differingPixels(table, f.hyo->canvas().image()) > 0);
 }
 
-void TestPanels::programmaticTickRunsHandler()
-{
+void TestPanels::programmaticTickRunsHandler() {
     Form1& f = *fixture.form;
     f.Check3->setChecked(true);
     QCOMPARE(f.height(), 702);

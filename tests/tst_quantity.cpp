@@ -30,8 +30,7 @@ class TestQuantity : public QObject {
     FormFixture fixture;
 };
 
-void TestQuantity::redThenBlueMovesBoardElements()
-{
+void TestQuantity::redThenBlueMovesBoardElements() {
     Form1& f = form();
     clickCheckBox(f.Option1[0]);
     QCOMPARE(f.Line5[1]->line(), QLineF(400, 50, 100, 50));
@@ -45,8 +44,7 @@ void TestQuantity::redThenBlueMovesBoardElements()
     QCOMPARE(QPointF(f.Label4[5]->Left(), f.Label4[5]->Top()), QPointF(138, 40));
 }
 
-void TestQuantity::yellowPlacesAreaLabel()
-{
+void TestQuantity::yellowPlacesAreaLabel() {
     Form1& f = form();
     clickCheckBox(f.Option1[2]);
     QCOMPARE(QPointF(f.Label4[4]->Left(), f.Label4[4]->Top()), QPointF(240, 190));
@@ -57,8 +55,7 @@ void TestQuantity::yellowPlacesAreaLabel()
     QCOMPARE(f.Label4[4]->Left(), 240.0);
 }
 
-void TestQuantity::choosingRestartsLesson()
-{
+void TestQuantity::choosingRestartsLesson() {
     Form1& f = form();
     clickCheckBox(f.Check2);
     clickCheckBox(f.Check3);
@@ -72,17 +69,16 @@ void TestQuantity::choosingRestartsLesson()
     QCOMPARE(pixelsOfColour(f.kokuban->canvas().image(), QRect(0, 0, 497, 397), kYellow),
              297 * 297);
     // The table holds only the column of chi = 0, the graph only its mark.
-    QCOMPARE(differingPixels(printedNumbers(f.hyo->canvas(), {{QPointF(60, 25), 0},
-                                                              {QPointF(40, 70), 100}}),
-                             f.hyo->canvas().image()),
+    QCOMPARE(differingPixels(
+                 printedNumbers(f.hyo->canvas(), {{QPointF(60, 25), 0}, {QPointF(40, 70), 100}}),
+                 f.hyo->canvas().image()),
              0);
     const QImage& graph = f.gamen->canvas().image();
     QVERIFY(pixelsOfColour(graph, QRect(32, 17, 7, 7), QBColor(0)) >= 4); // (35, 20)
     QCOMPARE(pixelsOfColour(graph, QRect(36, 26, 250, 470), QBColor(0)), 0);
 }
 
-void TestQuantity::choosingSameQuantityRunsNothing()
-{
+void TestQuantity::choosingSameQuantityRunsNothing() {
     Form1& f = form();
     clickCheckBox(f.Option1[1]);
     QTest::mouseClick(f.susumu, Qt::LeftButton);
@@ -92,8 +88,7 @@ void TestQuantity::choosingSameQuantityRunsNothing()
     QCOMPARE(int(f.StepCount), 30);
 }
 
-void TestQuantity::stopStaysUsableWhileRunIsOn()
-{
+void TestQuantity::stopStaysUsableWhileRunIsOn() {
     Form1& f = form();
     clickCheckBox(f.Option1[0]);
     QVERIFY(!f.tomeru->isEnabled());
@@ -103,8 +98,7 @@ void TestQuantity::stopStaysUsableWhileRunIsOn()
     QVERIFY(f.tomeru->isEnabled());
 }
 
-void TestQuantity::gridDrawnAgainAfterChoice()
-{
+void TestQuantity::gridDrawnAgainAfterChoice() {
     Form1& f = form();
     clickCheckBox(f.Check1);
     QTest::mouseClick(f.susumu, Qt::LeftButton);
@@ -113,8 +107,7 @@ void TestQuantity::gridDrawnAgainAfterChoice()
              22 * 301 - 121);
 }
 
-void TestQuantity::panelsStartAfreshWhenHidden()
-{
+void TestQuantity::panelsStartAfreshWhenHidden() {
     // The table and graph are started again even while they are not shown.
     Form1& f = form();
     f.hyo->canvas().line(QPointF(0, 0), QPointF(50, 50), QBColor(12));

@@ -1,8 +1,8 @@
 #include "app/lesson.h"
 #include "app/qbcolor.h"
+#include "formfixture.h"
 #include "graph/graph.h"
 #include "table/table.h"
-#include "formfixture.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -44,8 +44,7 @@ class TestStartup : public QObject {
     FormFixture fixture;
 };
 
-void TestStartup::windowSizeHidesBothPanels()
-{
+void TestStartup::windowSizeHidesBothPanels() {
     Form1& f = *fixture.form;
     QCOMPARE(f.size(), QSize(663, 558));
     QCOMPARE(f.gamen->geometry().left(), 664);
@@ -57,8 +56,7 @@ void TestStartup::windowSizeHidesBothPanels()
     QCOMPARE(f.windowTitle(), QStringLiteral("４.関数"));
 }
 
-void TestStartup::controlsAtStart()
-{
+void TestStartup::controlsAtStart() {
     Form1& f = *fixture.form;
     QCOMPARE(f.Text1->text(), QStringLiteral("0.0"));
     QVERIFY(!f.tomeru->isEnabled());
@@ -84,8 +82,7 @@ void TestStartup::controlsAtStart()
     QCOMPARE(QPointF(f.SquareX, f.SquareY), QPointF(100, 50));
 }
 
-void TestStartup::controlGeometry_data()
-{
+void TestStartup::controlGeometry_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("geometry");
     QTest::newRow("kokuban") << "kokuban" << QRect(8, 64, 501, 401);
@@ -99,8 +96,7 @@ void TestStartup::controlGeometry_data()
     QTest::newRow("Text1") << "Text1" << QRect(536, 16, 57, 33);
 }
 
-void TestStartup::controlGeometry()
-{
+void TestStartup::controlGeometry() {
     QFETCH(QString, name);
     QFETCH(QRect, geometry);
     auto* widget = fixture.form->findChild<QWidget*>(name);
@@ -108,17 +104,16 @@ void TestStartup::controlGeometry()
     QCOMPARE(widget->geometry(), geometry);
 }
 
-void TestStartup::boardShowsYellowFrame()
-{
+void TestStartup::boardShowsYellowFrame() {
     const PictureBox* board = fixture.form->kokuban;
     // The inner area of the 501 x 401 box inside its 2-pixel border.
     QCOMPARE(board->canvas().image().size(), QSize(497, 397));
     QCOMPARE(pixelAt(board, 5, 5), kGreen);
     QCOMPARE(pixelAt(board, 450, 380), kGreen);
-    QCOMPARE(pixelAt(board, 99, 200), QBColor(15)); // left chalk edge
+    QCOMPARE(pixelAt(board, 99, 200), QBColor(15));  // left chalk edge
     QCOMPARE(pixelAt(board, 250, 350), QBColor(15)); // bottom chalk edge
-    for (const QPoint p : {QPoint(105, 55), QPoint(395, 345), QPoint(102, 52), QPoint(398, 348),
-                           QPoint(250, 200)})
+    for (const QPoint p :
+         {QPoint(105, 55), QPoint(395, 345), QPoint(102, 52), QPoint(398, 348), QPoint(250, 200)})
         QCOMPARE(pixelAt(board, p.x(), p.y()), kYellow);
     QCOMPARE(pixelsOfColour(board->canvas().image(), QRect(0, 0, 497, 397), kYellow), 297 * 297);
     QCOMPARE(pixelsOfColour(board->canvas().image(), QRect(0, 0, 497, 397), kWhite),
@@ -126,8 +121,7 @@ void TestStartup::boardShowsYellowFrame()
     QCOMPARE(board->canvas().penWidth(), 3);
 }
 
-void TestStartup::boardLabelsAndLines()
-{
+void TestStartup::boardLabelsAndLines() {
     Form1& f = *fixture.form;
     QCOMPARE(QPointF(f.Label4[0]->Left(), f.Label4[0]->Top()), QPointF(78, 35));
     QCOMPARE(QPointF(f.Label4[1]->Left(), f.Label4[1]->Top()), QPointF(90, 15));
@@ -147,8 +141,7 @@ void TestStartup::boardLabelsAndLines()
     QCOMPARE(f.Line2->line(), QLineF(42, 8, 42, 104));
 }
 
-void TestStartup::labelsAreNotClipped()
-{
+void TestStartup::labelsAreNotClipped() {
     const auto labels = fixture.form->findChildren<QLabel*>();
     QVERIFY(labels.size() >= 12);
     for (const QLabel* label : labels) {
@@ -158,13 +151,11 @@ void TestStartup::labelsAreNotClipped()
     }
 }
 
-void TestStartup::tabOrderFollowsDescription()
-{
+void TestStartup::tabOrderFollowsDescription() {
     Form1& f = *fixture.form;
-    const QList<QWidget*> expected = {f.end,        f.Text1,      f.Combo1,     f.Check2,
-                                      f.susumu,     f.modoru,     f.jidou,      f.tomeru,
-                                      f.Check3,     f.Check1,     f.Option1[0], f.Option1[1],
-                                      f.Option1[2], f.Command1};
+    const QList<QWidget*> expected = {f.end,        f.Text1,      f.Combo1,     f.Check2,  f.susumu,
+                                      f.modoru,     f.jidou,      f.tomeru,     f.Check3,  f.Check1,
+                                      f.Option1[0], f.Option1[1], f.Option1[2], f.Command1};
     QList<QWidget*> chain;
     QWidget* w = f.end;
     for (int guard = 0; guard < 500 && chain.size() < expected.size(); ++guard) {
@@ -176,8 +167,7 @@ void TestStartup::tabOrderFollowsDescription()
     QCOMPARE(chain, expected);
 }
 
-void TestStartup::initialScreenClearsQuantity()
-{
+void TestStartup::initialScreenClearsQuantity() {
     Form1& f = *fixture.form;
     f.Option1[1]->setChecked(true);
     f.Text1->setText(QStringLiteral("7"));
@@ -193,8 +183,7 @@ void TestStartup::initialScreenClearsQuantity()
     QVERIFY(f.Option1[2]->isChecked());
 }
 
-void TestStartup::initialScreenKeepsPanels()
-{
+void TestStartup::initialScreenKeepsPanels() {
     Form1& f = *fixture.form;
     clickCheckBox(f.Check2);
     clickCheckBox(f.Check3);
@@ -213,14 +202,12 @@ void TestStartup::initialScreenKeepsPanels()
     QCOMPARE(f.height(), 702);
 }
 
-void TestStartup::quitEndsProgram()
-{
+void TestStartup::quitEndsProgram() {
     QTest::mouseClick(fixture.form->end, Qt::LeftButton);
     QCOMPARE(fixture.endRequests, 1);
 }
 
-void TestStartup::quitExitsProcessWithZero()
-{
+void TestStartup::quitExitsProcessWithZero() {
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("KANSU_TEST_QUIT_CHILD"), QStringLiteral("1"));
@@ -233,8 +220,7 @@ void TestStartup::quitExitsProcessWithZero()
 }
 
 // The child: a real window whose quit button is clicked once the event loop runs.
-static int quitChild(int argc, char** argv)
-{
+static int quitChild(int argc, char** argv) {
     QApplication app(argc, argv);
     Form1 form;
     wireForm1(form);
@@ -245,8 +231,7 @@ static int quitChild(int argc, char** argv)
     return code;
 }
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (qEnvironmentVariableIsSet("KANSU_TEST_QUIT_CHILD"))
         return quitChild(argc, argv);
     QApplication app(argc, argv);

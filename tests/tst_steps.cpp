@@ -17,24 +17,6 @@ constexpr QRgb kYellow = 0xFFFFFF00;
 constexpr QRgb kPaper = 0xFFFFFFC0;
 const QRect kBoardArea(0, 0, 497, 397);
 
-double valueOf(int element, int chi)
-{
-    return element == 0 ? 10 - chi : element == 1 ? chi * chi : 100 - chi * chi;
-}
-
-double valueX(int element, int chi)
-{
-    const double x = 53 * chi + 60;
-    switch (element) {
-    case 0:
-        return chi == 0 ? x - 10 : chi == 10 ? x + 10 : x;
-    case 1:
-        return chi > 3 ? x - 10 : x;
-    default:
-        return chi == 0 ? x - 20 : chi == 10 ? x + 10 : x - 10;
-    }
-}
-
 } // namespace
 
 class TestSteps : public QObject {
@@ -59,19 +41,19 @@ class TestSteps : public QObject {
 
   private:
     Form1& form() { return *fixture.form; }
-    void click(QPushButton* button, int times = 1)
-    {
+    void click(QPushButton* button, int times = 1) {
         for (int i = 0; i < times; ++i)
             QTest::mouseClick(button, Qt::LeftButton);
     }
     void checkBoard(int s);
     bool markShown(int element, int chi);
-    QImage tableWithColumns(int element, int lastChi);
+    QImage tableWithColumns(int element, int lastChi) {
+        return tableColumns(form().hyo->canvas(), element, 0, lastChi);
+    }
     FormFixture fixture;
 };
 
-void TestSteps::chiText_data()
-{
+void TestSteps::chiText_data() {
     QTest::addColumn<int>("stepCount");
     QTest::addColumn<QString>("text");
     QTest::newRow("0") << 0 << " 0.0";
@@ -85,8 +67,7 @@ void TestSteps::chiText_data()
     QTest::newRow("300") << 300 << " 10.0";
 }
 
-void TestSteps::chiText()
-{
+void TestSteps::chiText() {
     QFETCH(int, stepCount);
     QFETCH(QString, text);
     QCOMPARE(kansu::chiText(static_cast<qint16>(stepCount)), text);
@@ -94,8 +75,7 @@ void TestSteps::chiText()
 
 // The board at StepCount s: a light cyan square of side s in the frame's
 // corner, the rest of the frame yellow, both bounded by the chalk outlines.
-void TestSteps::checkBoard(int s)
-{
+void TestSteps::checkBoard(int s) {
     const QImage& board = form().kokuban->canvas().image();
     const int cyan = pixelsOfColour(board, kBoardArea, kCyan);
     const int yellow = pixelsOfColour(board, kBoardArea, kYellow);
@@ -115,8 +95,7 @@ void TestSteps::checkBoard(int s)
     QCOMPARE(form().kokuban->canvas().fillStyle(), FillStyle::None);
 }
 
-bool TestSteps::markShown(int element, int chi)
-{
+bool TestSteps::markShown(int element, int chi) {
     const double x = 35 + 24 * chi;
     const double y = element == 0   ? 500 - 24 * (10 - chi)
                      : element == 1 ? 500 - 4.8 * chi * chi
@@ -133,29 +112,14 @@ bool TestSteps::markShown(int element, int chi)
     return black >= 4;
 }
 
-QImage TestSteps::tableWithColumns(int element, int lastChi)
-{
-    const Canvas& table = form().hyo->canvas();
-    Canvas reference(table.image().size(), table.backgroundColour(), QBColor(0), table.font());
-    for (int chi = 0; chi <= lastChi; ++chi) {
-        reference.setPenPosition(QPointF(53 * chi + 60, 25));
-        reference.printNumber(chi);
-        reference.setPenPosition(QPointF(valueX(element, chi), 70));
-        reference.printNumber(valueOf(element, chi));
-    }
-    return reference.image();
-}
-
-void TestSteps::wholeLessonThereAndBack_data()
-{
+void TestSteps::wholeLessonThereAndBack_data() {
     QTest::addColumn<int>("element");
     QTest::newRow("red") << 0;
     QTest::newRow("blue") << 1;
     QTest::newRow("yellow") << 2;
 }
 
-void TestSteps::wholeLessonThereAndBack()
-{
+void TestSteps::wholeLessonThereAndBack() {
     QFETCH(int, element);
     Form1& f = form();
     clickCheckBox(f.Check2);
@@ -190,8 +154,7 @@ void TestSteps::wholeLessonThereAndBack()
     QCOMPARE(f.Text1->text(), QStringLiteral(" 0.0"));
 }
 
-void TestSteps::labelsAndLinesFollowChi_data()
-{
+void TestSteps::labelsAndLinesFollowChi_data() {
     QTest::addColumn<int>("element");
     QTest::addColumn<int>("steps");
     for (const int element : {-1, 0, 1, 2})
@@ -199,8 +162,7 @@ void TestSteps::labelsAndLinesFollowChi_data()
             QTest::addRow("element %d, %d steps", element, steps) << element << steps;
 }
 
-void TestSteps::labelsAndLinesFollowChi()
-{
+void TestSteps::labelsAndLinesFollowChi() {
     QFETCH(int, element);
     QFETCH(int, steps);
     Form1& f = form();
@@ -238,8 +200,7 @@ void TestSteps::labelsAndLinesFollowChi()
     }
 }
 
-void TestSteps::backAtZeroKeepsEntries()
-{
+void TestSteps::backAtZeroKeepsEntries() {
     Form1& f = form();
     clickCheckBox(f.Check2);
     clickCheckBox(f.Check3);
@@ -258,8 +219,7 @@ void TestSteps::backAtZeroKeepsEntries()
     QCOMPARE(differingPixels(table, f.hyo->canvas().image()), 0);
 }
 
-void TestSteps::forwardAtTenRepaintsTen()
-{
+void TestSteps::forwardAtTenRepaintsTen() {
     Form1& f = form();
     clickCheckBox(f.Check2);
     clickCheckBox(f.Check3);
@@ -275,8 +235,7 @@ void TestSteps::forwardAtTenRepaintsTen()
     QVERIFY(markShown(0, 10));
 }
 
-void TestSteps::gridLiesOnTopAfterSteps()
-{
+void TestSteps::gridLiesOnTopAfterSteps() {
     Form1& f = form();
     clickCheckBox(f.Check1);
     const Canvas& board = f.kokuban->canvas();
@@ -293,16 +252,14 @@ void TestSteps::gridLiesOnTopAfterSteps()
     QCOMPARE(pixelsOfColour(board.image(), QRect(250, 50, 1, 301), QBColor(0)), 301);
 }
 
-void TestSteps::gridSwitchKeepsChi_data()
-{
+void TestSteps::gridSwitchKeepsChi_data() {
     QTest::addColumn<int>("steps");
     QTest::newRow("0 cm") << 0;
     QTest::newRow("5 cm") << 10;
     QTest::newRow("10 cm") << 20;
 }
 
-void TestSteps::gridSwitchKeepsChi()
-{
+void TestSteps::gridSwitchKeepsChi() {
     QFETCH(int, steps);
     Form1& f = form();
     click(f.susumu, steps);
@@ -310,8 +267,7 @@ void TestSteps::gridSwitchKeepsChi()
     clickCheckBox(f.Check1);
     QCOMPARE(int(f.StepCount), 15 * steps);
     // 22 black lines one pixel wide, from (100, 50) to (400, 350).
-    QCOMPARE(pixelsOfColour(f.kokuban->canvas().image(), kBoardArea, QBColor(0)),
-             22 * 301 - 121);
+    QCOMPARE(pixelsOfColour(f.kokuban->canvas().image(), kBoardArea, QBColor(0)), 22 * 301 - 121);
     QCOMPARE(f.kokuban->canvas().penWidth(), 3);
     clickCheckBox(f.Check1);
     QCOMPARE(int(f.StepCount), 15 * steps);
@@ -319,8 +275,7 @@ void TestSteps::gridSwitchKeepsChi()
     QCOMPARE(differingPixels(plain, f.kokuban->canvas().image()), 0);
 }
 
-void TestSteps::handTypedChiBeforeBackStep()
-{
+void TestSteps::handTypedChiBeforeBackStep() {
     Form1& f = form();
     clickCheckBox(f.Check2);
     clickCheckBox(f.Check3);
@@ -339,8 +294,7 @@ void TestSteps::handTypedChiBeforeBackStep()
     QCOMPARE(differingPixels(tableWithColumns(2, 5), f.hyo->canvas().image()), 0);
 }
 
-void TestSteps::hiddenPanelsKeepEntries()
-{
+void TestSteps::hiddenPanelsKeepEntries() {
     Form1& f = form();
     clickCheckBox(f.Check2);
     clickCheckBox(f.Check3);

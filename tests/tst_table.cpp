@@ -24,25 +24,22 @@ class TestTable : public QObject {
     FormFixture fixture;
 };
 
-void TestTable::columns_data()
-{
+void TestTable::columns_data() {
     QTest::addColumn<int>("element");
     QTest::addColumn<int>("chi");
     QTest::addColumn<double>("value");
     QTest::addColumn<double>("valueX");
-    // Pen positions of the value row, from the lesson's table.
-    const double red[] = {50, 113, 166, 219, 272, 325, 378, 431, 484, 537, 600};
-    const double blue[] = {60, 113, 166, 219, 262, 315, 368, 421, 474, 527, 580};
-    const double yellow[] = {40, 103, 156, 209, 262, 315, 368, 421, 474, 527, 600};
-    for (int chi = 0; chi <= 10; ++chi) {
-        QTest::addRow("red %d", chi) << 0 << chi << 10.0 - chi << red[chi];
-        QTest::addRow("blue %d", chi) << 1 << chi << double(chi * chi) << blue[chi];
-        QTest::addRow("yellow %d", chi) << 2 << chi << 100.0 - chi * chi << yellow[chi];
-    }
+    for (int chi = 0; chi <= 10; ++chi)
+        for (int element = 0; element < 3; ++element)
+            QTest::addRow("%s %d",
+                          element == 0   ? "red"
+                          : element == 1 ? "blue"
+                                         : "yellow",
+                          chi)
+                << element << chi << quantityValue(element, chi) << tableValueX(element, chi);
 }
 
-void TestTable::columns()
-{
+void TestTable::columns() {
     QFETCH(int, element);
     QFETCH(int, chi);
     QFETCH(double, value);
@@ -60,8 +57,7 @@ void TestTable::columns()
     QCOMPARE(differingPixels(blank, table().image()), 0);
 }
 
-void TestTable::noQuantityPrintsChiOnly()
-{
+void TestTable::noQuantityPrintsChiOnly() {
     Form1& f = *fixture.form;
     f.Text1->setText(QStringLiteral(" 7.0"));
     table().clear();
@@ -69,8 +65,7 @@ void TestTable::noQuantityPrintsChiOnly()
     QCOMPARE(differingPixels(printedNumbers(table(), {{QPointF(431, 25), 7}}), table().image()), 0);
 }
 
-void TestTable::halfChiPrintsAndErasesNothing()
-{
+void TestTable::halfChiPrintsAndErasesNothing() {
     Form1& f = *fixture.form;
     f.Option1[2]->setChecked(true);
     f.Text1->setText(QStringLiteral(" 4.0"));
@@ -85,8 +80,7 @@ void TestTable::halfChiPrintsAndErasesNothing()
     }
 }
 
-void TestTable::erasingLeavesOtherColumns()
-{
+void TestTable::erasingLeavesOtherColumns() {
     Form1& f = *fixture.form;
     f.Option1[2]->setChecked(true);
     table().clear();
@@ -97,20 +91,10 @@ void TestTable::erasingLeavesOtherColumns()
     f.Text1->setText(QStringLiteral(" 10.0"));
     DrawTable(f, 1);
     // What is left equals columns 0 ... 9 printed on their own.
-    Canvas reference(table().image().size(), table().backgroundColour(), 0xFF000000u,
-                     table().font());
-    const double valueX[] = {40, 103, 156, 209, 262, 315, 368, 421, 474, 527};
-    for (int chi = 0; chi <= 9; ++chi) {
-        reference.setPenPosition(QPointF(53 * chi + 60, 25));
-        reference.printNumber(chi);
-        reference.setPenPosition(QPointF(valueX[chi], 70));
-        reference.printNumber(100 - chi * chi);
-    }
-    QCOMPARE(differingPixels(reference.image(), table().image()), 0);
+    QCOMPARE(differingPixels(tableColumns(table(), 2, 0, 9), table().image()), 0);
 }
 
-void TestTable::farColumnsAreSkipped()
-{
+void TestTable::farColumnsAreSkipped() {
     Form1& f = *fixture.form;
     f.Option1[0]->setChecked(true);
     table().clear();

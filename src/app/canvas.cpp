@@ -18,18 +18,18 @@ namespace {
 // that far out.
 constexpr double kCoordinateLimit = 1.0e6;
 
-bool isFinite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
-
-QRect enclosing(const QRectF& r, int margin)
-{
-    return QRect(QPoint(roundToInt(std::floor(r.left())) - margin,
-                        roundToInt(std::floor(r.top())) - margin),
-                 QPoint(roundToInt(std::ceil(r.right())) + margin,
-                        roundToInt(std::ceil(r.bottom())) + margin));
+bool isFinite(QPointF p) {
+    return std::isfinite(p.x()) && std::isfinite(p.y());
 }
 
-void preparePainter(QPainter& painter)
-{
+QRect enclosing(const QRectF& r, int margin) {
+    return QRect(
+        QPoint(roundToInt(std::floor(r.left())) - margin, roundToInt(std::floor(r.top())) - margin),
+        QPoint(roundToInt(std::ceil(r.right())) + margin,
+               roundToInt(std::ceil(r.bottom())) + margin));
+}
+
+void preparePainter(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
 }
@@ -38,52 +38,45 @@ void preparePainter(QPainter& painter)
 
 Canvas::Canvas(QSize size, QRgb background, QRgb foreground, const QFont& font)
     : image_(size, QImage::Format_RGB32), background_(background | 0xFF000000u),
-      foreground_(foreground | 0xFF000000u), font_(font)
-{
+      foreground_(foreground | 0xFF000000u), font_(font) {
     font_.setStyleStrategy(QFont::NoAntialias);
     image_.fill(background_);
 }
 
-void Canvas::setChangedHandler(std::function<void(const QRect&)> handler)
-{
+void Canvas::setChangedHandler(std::function<void(const QRect&)> handler) {
     changedHandler_ = std::move(handler);
 }
 
-void Canvas::changed(const QRect& rect)
-{
+void Canvas::changed(const QRect& rect) {
     if (changedHandler_)
         changedHandler_(rect.intersected(image_.rect()));
 }
 
-void Canvas::clear()
-{
+void Canvas::clear() {
     image_.fill(background_);
     pen_ = QPointF(0, 0);
     changed(image_.rect());
 }
 
-void Canvas::line(QPointF from, QPointF to, std::optional<QRgb> colour)
-{
+void Canvas::line(QPointF from, QPointF to, std::optional<QRgb> colour) {
     strokeSegment(from, to, colour.value_or(foreground_));
     pen_ = to;
 }
 
-void Canvas::lineRelative(QPointF from, QPointF offset, std::optional<QRgb> colour)
-{
+void Canvas::lineRelative(QPointF from, QPointF offset, std::optional<QRgb> colour) {
     line(from, from + offset, colour);
 }
 
-void Canvas::lineFromPen(QPointF offset, std::optional<QRgb> colour)
-{
+void Canvas::lineFromPen(QPointF offset, std::optional<QRgb> colour) {
     line(pen_, pen_ + offset, colour);
 }
 
-void Canvas::strokeSegment(QPointF from, QPointF to, QRgb colour)
-{
+void Canvas::strokeSegment(QPointF from, QPointF to, QRgb colour) {
     if (!isFinite(from) || !isFinite(to))
         return;
-    const QRectF reach = QRectF(image_.rect()).adjusted(-penWidth_ - 1, -penWidth_ - 1,
-                                                        penWidth_ + 1, penWidth_ + 1);
+    const QRectF reach =
+        QRectF(image_.rect())
+            .adjusted(-penWidth_ - 1, -penWidth_ - 1, penWidth_ + 1, penWidth_ + 1);
     if (!reach.intersects(QRectF(from, to).normalized().adjusted(-1, -1, 1, 1)))
         return;
     const auto tooFar = [](QPointF p) {
@@ -100,13 +93,13 @@ void Canvas::strokeSegment(QPointF from, QPointF to, QRgb colour)
     changed(enclosing(QRectF(from, to).normalized(), penWidth_ + 1));
 }
 
-void Canvas::circle(QPointF centre, double radius, std::optional<QRgb> colour)
-{
+void Canvas::circle(QPointF centre, double radius, std::optional<QRgb> colour) {
     if (!isFinite(centre) || !std::isfinite(radius))
         return;
     const QRectF bounds(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
-    const QRectF reach = QRectF(image_.rect()).adjusted(-penWidth_ - 1, -penWidth_ - 1,
-                                                        penWidth_ + 1, penWidth_ + 1);
+    const QRectF reach =
+        QRectF(image_.rect())
+            .adjusted(-penWidth_ - 1, -penWidth_ - 1, penWidth_ + 1, penWidth_ + 1);
     if (!reach.intersects(bounds.adjusted(-1, -1, 1, 1)) || radius > kCoordinateLimit)
         return;
     {
@@ -119,8 +112,7 @@ void Canvas::circle(QPointF centre, double radius, std::optional<QRgb> colour)
     changed(enclosing(bounds, penWidth_ + 1));
 }
 
-void Canvas::print(const QString& text)
-{
+void Canvas::print(const QString& text) {
     const QFontMetrics metrics(font_);
     const QPointF topLeft = pen_;
     pen_ = QPointF(0, topLeft.y() + metrics.height());
@@ -140,10 +132,11 @@ void Canvas::print(const QString& text)
     changed(enclosing(bounds, 2));
 }
 
-void Canvas::printNumber(double value) { print(signedNumberText(value)); }
+void Canvas::printNumber(double value) {
+    print(signedNumberText(value));
+}
 
-void Canvas::floodFill(QPoint seed, QRgb border)
-{
+void Canvas::floodFill(QPoint seed, QRgb border) {
     if (fillStyle_ != FillStyle::Solid || !image_.rect().contains(seed))
         return;
     border |= 0xFF000000u;
@@ -194,15 +187,14 @@ void Canvas::floodFill(QPoint seed, QRgb border)
 }
 
 void Canvas::present(QWidget& target, const QRect& exposed, const QImage* image,
-                     std::span<const LineControl* const> lines)
-{
+                     std::span<const LineControl* const> lines) {
     QPainter painter(&target);
     preparePainter(painter);
     if (image)
         painter.drawImage(exposed, *image, exposed);
     for (const LineControl* control : lines) {
-        painter.setPen(QPen(QColor(control->colour()), control->width(), Qt::SolidLine,
-                            Qt::FlatCap));
+        painter.setPen(
+            QPen(QColor(control->colour()), control->width(), Qt::SolidLine, Qt::FlatCap));
         painter.drawLine(control->line());
     }
 }

@@ -5,9 +5,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPushButton>
@@ -46,41 +46,68 @@ struct ControlDescription {
 
 // The window description, in twips, as designed.
 constexpr ControlDescription kControls[] = {
-    {"Label6", -1, Kind::Label, "", "関数", 480, 150, 1110, 555, 0xFF0000FF, kWhite, 27.75, false, 7},
-    {"Label1", -1, Kind::Label, "", "青い正方形の１辺の長さχ", 3000, 240, 4950, 435, kOlive, kWhite, 21.75, false, 3},
-    {"Text1", -1, Kind::TextBox, "", "Text1", 8040, 240, 855, 495, kDefault, kDefault, 18, false, 2},
+    {"Label6", -1, Kind::Label, "", "関数", 480, 150, 1110, 555, 0xFF0000FF, kWhite, 27.75, false,
+     7},
+    {"Label1", -1, Kind::Label, "", "青い正方形の１辺の長さχ", 3000, 240, 4950, 435, kOlive, kWhite,
+     21.75, false, 3},
+    {"Text1", -1, Kind::TextBox, "", "Text1", 8040, 240, 855, 495, kDefault, kDefault, 18, false,
+     2},
     {"Label2", -1, Kind::Label, "", "cm", 9000, 360, 540, 435, kOlive, kWhite, 21.75, false, 4},
-    {"Command1", -1, Kind::Button, "", "初期画面", 7920, 960, 1695, 495, 0xFFC0C0FF, kDefault, 12, false, 30},
-    {"kokuban", -1, Kind::PictureBox, "", "", 120, 960, 7515, 6015, kBoardGreen, kWhite, 0, false, 9},
-    {"jidou", -1, Kind::Button, "", "自動", 7800, 1920, 1095, 735, 0xFF80FF80, kDefault, 12, false, 12},
+    {"Command1", -1, Kind::Button, "", "初期画面", 7920, 960, 1695, 495, 0xFFC0C0FF, kDefault, 12,
+     false, 30},
+    {"kokuban", -1, Kind::PictureBox, "", "", 120, 960, 7515, 6015, kBoardGreen, kWhite, 0, false,
+     9},
+    {"jidou", -1, Kind::Button, "", "自動", 7800, 1920, 1095, 735, 0xFF80FF80, kDefault, 12, false,
+     12},
     {"Label3", -1, Kind::Label, "", "速度", 9120, 2280, 570, 285, kOlive, kWhite, 14.25, false, 6},
-    {"Combo1", -1, Kind::ComboBox, "", "20", 9120, 2880, 615, 315, kDefault, kDefault, 9.75, false, 5},
-    {"tomeru", -1, Kind::Button, "", "ストップ", 7920, 2760, 975, 495, 0xFFC0FFC0, kDefault, 12, false, 13},
-    {"modoru", -1, Kind::Button, "", "戻る", 7800, 3600, 855, 855, 0xFF00FFFF, kDefault, 12, false, 11},
-    {"susumu", -1, Kind::Button, "", "進む", 8880, 3600, 855, 855, 0xFFFFFF00, kDefault, 12, false, 10},
-    {"Check1", -1, Kind::CheckBox, "", "方眼", 8280, 4800, 1695, 390, kOlive, kWhite, 18, false, 19},
+    {"Combo1", -1, Kind::ComboBox, "", "20", 9120, 2880, 615, 315, kDefault, kDefault, 9.75, false,
+     5},
+    {"tomeru", -1, Kind::Button, "", "ストップ", 7920, 2760, 975, 495, 0xFFC0FFC0, kDefault, 12,
+     false, 13},
+    {"modoru", -1, Kind::Button, "", "戻る", 7800, 3600, 855, 855, 0xFF00FFFF, kDefault, 12, false,
+     11},
+    {"susumu", -1, Kind::Button, "", "進む", 8880, 3600, 855, 855, 0xFFFFFF00, kDefault, 12, false,
+     10},
+    {"Check1", -1, Kind::CheckBox, "", "方眼", 8280, 4800, 1695, 390, kOlive, kWhite, 18, false,
+     19},
     {"Check3", -1, Kind::CheckBox, "", "表", 8280, 5880, 735, 390, kOlive, kWhite, 18, false, 14},
-    {"Check2", -1, Kind::CheckBox, "", "グラフ", 8280, 6480, 1335, 390, kOlive, kWhite, 18, false, 8},
+    {"Check2", -1, Kind::CheckBox, "", "グラフ", 8280, 6480, 1335, 390, kOlive, kWhite, 18, false,
+     8},
     {"Frame1", -1, Kind::Frame, "", "ｙ", 240, 6960, 7215, 1095, kOlive, kWhite, 24, false, 23},
-    {"end", -1, Kind::Button, "", "終了", 8400, 7320, 1215, 735, 0xFFC0C0FF, kDefault, 12, false, 1},
-    {"hyo", -1, Kind::PictureBox, "", "", 120, 8520, 9615, 1695, kTableGreen, kBlack, 14.25, true, 20},
-    {"gamen", -1, Kind::PictureBox, "", "", 9960, 120, 4695, 7935, kGraphYellow, kBlack, 0, false, 0},
+    {"end", -1, Kind::Button, "", "終了", 8400, 7320, 1215, 735, 0xFFC0C0FF, kDefault, 12, false,
+     1},
+    {"hyo", -1, Kind::PictureBox, "", "", 120, 8520, 9615, 1695, kTableGreen, kBlack, 14.25, true,
+     20},
+    {"gamen", -1, Kind::PictureBox, "", "", 9960, 120, 4695, 7935, kGraphYellow, kBlack, 0, false,
+     0},
 
-    {"Option1", 0, Kind::OptionButton, "Frame1", "赤", 360, 480, 1815, 495, 0xFFFF0000, kWhite, 12, false, 24},
-    {"Option1", 1, Kind::OptionButton, "Frame1", "青", 2280, 480, 2295, 495, 0xFF00FFFF, kBlack, 12, false, 25},
-    {"Option1", 2, Kind::OptionButton, "Frame1", "黄", 4680, 480, 2295, 495, 0xFFFFFF00, kDefault, 12, false, 26},
+    {"Option1", 0, Kind::OptionButton, "Frame1", "赤", 360, 480, 1815, 495, 0xFFFF0000, kWhite, 12,
+     false, 24},
+    {"Option1", 1, Kind::OptionButton, "Frame1", "青", 2280, 480, 2295, 495, 0xFF00FFFF, kBlack, 12,
+     false, 25},
+    {"Option1", 2, Kind::OptionButton, "Frame1", "黄", 4680, 480, 2295, 495, 0xFFFFFF00, kDefault,
+     12, false, 26},
 
     // The board's labels have no background of their own: the figure shows around their text.
-    {"Label4", 0, Kind::Label, "kokuban", "Ｏ", 2520, 6240, 285, 360, kDefault, kWhite, 18, false, 15},
-    {"Label4", 1, Kind::Label, "kokuban", "χcm", 1680, 6600, 810, 360, kDefault, kWhite, 18, false, 16},
-    {"Label4", 2, Kind::Label, "kokuban", "10 cm", 2880, 6720, 915, 360, kDefault, kWhite, 18, false, 17},
-    {"Label4", 3, Kind::Label, "kokuban", "ｙ cm", 3960, 6720, 735, 360, kDefault, kWhite, 18, false, 27},
-    {"Label4", 4, Kind::Label, "kokuban", "ｙ cm", 5040, 6720, 735, 360, kDefault, kBlack, 18, false, 28},
-    {"Label4", 5, Kind::Label, "kokuban", "2", 5760, 6720, 135, 240, kDefault, kBlack, 12, true, 29},
-    {"Label4", 8, Kind::Label, "kokuban", "I", 7440, 4680, 255, 375, kDefault, kWhite, 18, false, 18},
+    {"Label4", 0, Kind::Label, "kokuban", "Ｏ", 2520, 6240, 285, 360, kDefault, kWhite, 18, false,
+     15},
+    {"Label4", 1, Kind::Label, "kokuban", "χcm", 1680, 6600, 810, 360, kDefault, kWhite, 18, false,
+     16},
+    {"Label4", 2, Kind::Label, "kokuban", "10 cm", 2880, 6720, 915, 360, kDefault, kWhite, 18,
+     false, 17},
+    {"Label4", 3, Kind::Label, "kokuban", "ｙ cm", 3960, 6720, 735, 360, kDefault, kWhite, 18,
+     false, 27},
+    {"Label4", 4, Kind::Label, "kokuban", "ｙ cm", 5040, 6720, 735, 360, kDefault, kBlack, 18,
+     false, 28},
+    {"Label4", 5, Kind::Label, "kokuban", "2", 5760, 6720, 135, 240, kDefault, kBlack, 12, true,
+     29},
+    {"Label4", 8, Kind::Label, "kokuban", "I", 7440, 4680, 255, 375, kDefault, kWhite, 18, false,
+     18},
 
-    {"Label5", -1, Kind::Label, "hyo", "χ", 120, 240, 495, 495, kTableGreen, kDefault, 24, true, -1},
-    {"Label7", -1, Kind::Label, "hyo", "ｙ", 240, 960, 255, 495, kTableGreen, kDefault, 24, true, -1},
+    {"Label5", -1, Kind::Label, "hyo", "χ", 120, 240, 495, 495, kTableGreen, kDefault, 24, true,
+     -1},
+    {"Label7", -1, Kind::Label, "hyo", "ｙ", 240, 960, 255, 495, kTableGreen, kDefault, 24, true,
+     -1},
 };
 
 struct LineDescription {
@@ -109,25 +136,24 @@ constexpr QRgb kBoardFillColour = kOlive;
 // The panels whose font the description leaves open print in this size.
 constexpr double kDefaultSurfacePoints = 9;
 
-constexpr int pixels(int twips) { return twips / kTwipsPerPixel; }
+constexpr int pixels(int twips) {
+    return twips / kTwipsPerPixel;
+}
 
-QRect pixelRect(const ControlDescription& d)
-{
+QRect pixelRect(const ControlDescription& d) {
     return QRect(pixels(d.left), pixels(d.top), pixels(d.width), pixels(d.height));
 }
 
-void setColour(QWidget& widget, QPalette::ColorRole role, QRgb colour)
-{
+void setColour(QWidget& widget, QPalette::ColorRole role, QRgb colour) {
     QPalette palette = widget.palette();
     // The default is the toolkit's own colour, not the one a coloured
     // container would pass on.
-    palette.setColor(role, colour == kDefault ? QGuiApplication::palette().color(role)
-                                              : QColor(colour));
+    palette.setColor(role,
+                     colour == kDefault ? QGuiApplication::palette().color(role) : QColor(colour));
     widget.setPalette(palette);
 }
 
-void paintBackground(QWidget& widget, QRgb colour)
-{
+void paintBackground(QWidget& widget, QRgb colour) {
     if (colour == kDefault)
         return; // nothing painted: a transparent label
     setColour(widget, widget.backgroundRole(), colour);
@@ -137,8 +163,7 @@ void paintBackground(QWidget& widget, QRgb colour)
 // The substitute face sets Latin letters a little wider than the designed
 // one: a label whose text would not fit its designed box is set narrower,
 // so that the board's labels keep their places and widths.
-void fitToDesign(QLabel& label, const QRect& box)
-{
+void fitToDesign(QLabel& label, const QRect& box) {
     const int needed = QFontMetrics(label.font()).horizontalAdvance(label.text());
     if (needed <= box.width())
         return;
@@ -149,16 +174,14 @@ void fitToDesign(QLabel& label, const QRect& box)
 
 } // namespace
 
-QFont lessonFont(double points, bool bold)
-{
+QFont lessonFont(double points, bool bold) {
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
     font.setPixelSize(roundToInt(points * 96.0 / 72.0));
     font.setBold(bold);
     return font;
 }
 
-Form1::Form1(QWidget* parent) : QWidget(parent)
-{
+Form1::Form1(QWidget* parent) : QWidget(parent) {
     // The face of the description is not on Debian: IPAPGothic has the same
     // proportional Japanese glyphs.
     QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
@@ -224,9 +247,10 @@ Form1::Form1(QWidget* parent) : QWidget(parent)
         }
         case Kind::CheckBox:
         case Kind::OptionButton: {
-            QAbstractButton* box = d.kind == Kind::CheckBox
-                                       ? static_cast<QAbstractButton*>(new QCheckBox(caption, container))
-                                       : new QRadioButton(caption, container);
+            QAbstractButton* box =
+                d.kind == Kind::CheckBox
+                    ? static_cast<QAbstractButton*>(new QCheckBox(caption, container))
+                    : new QRadioButton(caption, container);
             setColour(*box, QPalette::WindowText, d.text);
             setColour(*box, QPalette::ButtonText, d.text);
             paintBackground(*box, d.background);
@@ -334,39 +358,33 @@ Form1::Form1(QWidget* parent) : QWidget(parent)
 
 Form1::~Form1() = default;
 
-void Form1::setOuterWidth(int twips)
-{
+void Form1::setOuterWidth(int twips) {
     setFixedWidth(roundToInt(static_cast<double>(twips) / kTwipsPerPixel) - kNominalFrame.width());
 }
 
-void Form1::setOuterHeight(int twips)
-{
+void Form1::setOuterHeight(int twips) {
     setFixedHeight(roundToInt(static_cast<double>(twips) / kTwipsPerPixel) -
                    kNominalFrame.height());
 }
 
-void Form1::setQuantityCaptions(CaptionForm form)
-{
+void Form1::setQuantityCaptions(CaptionForm form) {
     for (size_t i = 0; i < Option1.size(); ++i)
         Option1[i]->setText(QString::fromUtf8(form == CaptionForm::Long
                                                   ? kQuantityCaptions[i].longForm
                                                   : kQuantityCaptions[i].shortForm));
 }
 
-bool Form1::selected(int element) const
-{
+bool Form1::selected(int element) const {
     return Option1[static_cast<size_t>(element)]->isChecked();
 }
 
-void Form1::closeEvent(QCloseEvent* event)
-{
+void Form1::closeEvent(QCloseEvent* event) {
     // A run waiting between two steps must not go on with a closed window.
     markEnding();
     QWidget::closeEvent(event);
 }
 
-void Form1::paintEvent(QPaintEvent* event)
-{
+void Form1::paintEvent(QPaintEvent* event) {
     const LineControl* lines[] = {Line4};
     Canvas::present(*this, event->rect(), nullptr, lines);
 }

@@ -4,14 +4,12 @@
 
 namespace kansu {
 
-void LabelControl::setLeft(double left)
-{
+void LabelControl::setLeft(double left) {
     left_ = left;
     move(roundToInt(left_), y());
 }
 
-void LabelControl::setTop(double top)
-{
+void LabelControl::setTop(double top) {
     top_ = top;
     move(x(), roundToInt(top_));
 }

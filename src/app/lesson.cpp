@@ -28,8 +28,7 @@ constexpr qint16 kFrameSide = 300;
 // Offset of the exponent "2" from its "ｙ cm" label.
 constexpr double kExponentOffset = 48;
 
-void placeAreaLabels(Form1& form, double left, double top)
-{
+void placeAreaLabels(Form1& form, double left, double top) {
     form.Label4[4]->setLeft(left);
     form.Label4[5]->setLeft(left + kExponentOffset);
     form.Label4[4]->setTop(top);
@@ -38,8 +37,7 @@ void placeAreaLabels(Form1& form, double left, double top)
 
 } // namespace
 
-void Form_Load(Form1& form)
-{
+void Form_Load(Form1& form) {
     form.setOuterWidth(kNarrowWidth);
     form.setOuterHeight(kShortHeight);
     form.Check1->setChecked(false);
@@ -49,8 +47,7 @@ void Form_Load(Form1& form)
     ResetLesson(form);
 }
 
-void ResetLesson(Form1& form)
-{
+void ResetLesson(Form1& form) {
     form.Text1->setText(QStringLiteral("0.0"));
     form.FrameX = kFrameX;
     form.FrameY = kFrameY;
@@ -106,8 +103,7 @@ void ResetLesson(Form1& form)
         DrawGrid(form);
 }
 
-void Command1_Click(Form1& form)
-{
+void Command1_Click(Form1& form) {
     // An exclusive group keeps its checked button; lift the exclusivity to
     // clear all three.
     for (QRadioButton* option : form.Option1) {
@@ -118,6 +114,8 @@ void Command1_Click(Form1& form)
     ResetLesson(form);
 }
 
-void end_Click(Form1& form) { form.endProgram(); }
+void end_Click(Form1& form) {
+    form.endProgram();
+}
 
 } // namespace kansu

@@ -8,8 +8,7 @@ namespace kansu {
 
 namespace {
 
-QRect coveredRect(const QLineF& line, int width)
-{
+QRect coveredRect(const QLineF& line, int width) {
     const QRectF bounds = QRectF(line.p1(), line.p2()).normalized();
     const int margin = width + 1;
     return QRect(QPoint(roundToInt(bounds.left()) - margin, roundToInt(bounds.top()) - margin),
@@ -19,12 +18,9 @@ QRect coveredRect(const QLineF& line, int width)
 } // namespace
 
 LineControl::LineControl(QWidget& host, QLineF line, QRgb colour, int width)
-    : host_(host), line_(line), colour_(colour), width_(width)
-{
-}
+    : host_(host), line_(line), colour_(colour), width_(width) {}
 
-void LineControl::move(QLineF line)
-{
+void LineControl::move(QLineF line) {
     const QRect before = coveredRect(line_, width_);
     line_ = line;
     host_.update(before.united(coveredRect(line_, width_)));

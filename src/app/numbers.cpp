@@ -13,8 +13,7 @@ namespace {
 
 // Folds the full-width ASCII block and the ideographic space to ASCII so that
 // "２．５" reads as "2.5".
-char32_t foldWidth(char32_t c)
-{
+char32_t foldWidth(char32_t c) {
     if (c >= 0xFF01 && c <= 0xFF5E)
         return c - 0xFF01 + 0x21;
     if (c == 0x3000)
@@ -24,14 +23,17 @@ char32_t foldWidth(char32_t c)
     return c;
 }
 
-bool isBlank(char32_t c) { return c == U' ' || c == U'\t'; }
-bool isDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+bool isBlank(char32_t c) {
+    return c == U' ' || c == U'\t';
+}
+bool isDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
+}
 
 // The power of ten of a number's leading significant digit ("123" is 2,
 // "0.05" is -2, "5e3" is 3), saturated: enough to tell an overflow from an
 // underflow when a text is out of the range of a double.
-long long decimalExponent(const std::string& number)
-{
+long long decimalExponent(const std::string& number) {
     long long position = 0; // exponent of the digit being read
     const auto point = number.find('.');
     const auto e = number.find('e');
@@ -73,8 +75,7 @@ long long decimalExponent(const std::string& number)
 
 } // namespace
 
-double numericValue(QStringView text)
-{
+double numericValue(QStringView text) {
     const QList<uint> codes = text.toUcs4();
     std::string ascii;
     ascii.reserve(static_cast<size_t>(codes.size()));
@@ -130,8 +131,7 @@ double numericValue(QStringView text)
     return value;
 }
 
-int roundToInt(double value)
-{
+int roundToInt(double value) {
     if (std::isnan(value))
         return 0;
     const double rounded = std::nearbyint(value);
@@ -142,8 +142,7 @@ int roundToInt(double value)
     return static_cast<int>(rounded);
 }
 
-QString signedNumberText(double value)
-{
+QString signedNumberText(double value) {
     char buffer[64];
     const double magnitude = std::fabs(value);
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude);

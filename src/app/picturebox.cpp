@@ -4,29 +4,25 @@
 
 namespace kansu {
 
-SurfaceView::SurfaceView(QWidget* parent, Canvas& canvas) : QWidget(parent), canvas_(canvas)
-{
+SurfaceView::SurfaceView(QWidget* parent, Canvas& canvas) : QWidget(parent), canvas_(canvas) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     canvas_.setChangedHandler([this](const QRect& rect) { update(rect); });
 }
 
-LineControl& SurfaceView::addLine(QLineF line, QRgb colour, int width)
-{
+LineControl& SurfaceView::addLine(QLineF line, QRgb colour, int width) {
     lines_.push_back(std::make_unique<LineControl>(*this, line, colour, width));
     lineViews_.push_back(lines_.back().get());
     return *lines_.back();
 }
 
-void SurfaceView::paintEvent(QPaintEvent* event)
-{
+void SurfaceView::paintEvent(QPaintEvent* event) {
     Canvas::present(*this, event->rect(), &canvas_.image(), lineViews_);
 }
 
 PictureBox::PictureBox(QWidget* parent, const QRect& outer, QRgb background, QRgb foreground,
                        const QFont& font)
     : QFrame(parent),
-      canvas_(outer.size() - QSize(2 * kBorder, 2 * kBorder), background, foreground, font)
-{
+      canvas_(outer.size() - QSize(2 * kBorder, 2 * kBorder), background, foreground, font) {
     setGeometry(outer);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(kBorder);

@@ -9,8 +9,7 @@
 
 namespace kansu {
 
-void Option1_Click(Form1& form, qint16 /*Index*/)
-{
+void Option1_Click(Form1& form, qint16 /*Index*/) {
     ResetLesson(form);
     form.hyo->canvas().clear();
     DrawTable(form, 0);

@@ -1,9 +1,9 @@
 #include "wiring.h"
 
-#include "form1.h"
 #include "autorun/autorun.h"
 #include "board/gridswitch.h"
 #include "board/step.h"
+#include "form1.h"
 #include "graph/graph.h"
 #include "lesson.h"
 #include "quantity.h"
@@ -15,8 +15,7 @@
 
 namespace kansu {
 
-void wireForm1(Form1& form)
-{
+void wireForm1(Form1& form) {
     Form1* f = &form;
     // A check box's handler runs on every change of its state, also one made
     // by a handler, so it listens to toggled rather than clicked.

@@ -17,18 +17,16 @@ namespace kansu {
 
 namespace {
 
-constexpr qint16 kLastStep = 300;    // chi = 10 cm
+constexpr qint16 kLastStep = 300;           // chi = 10 cm
 constexpr double kMillisecondsPerUnit = 20; // one unit of the speed box
 
 } // namespace
 
-qint32 pauseMilliseconds(const QString& speedText)
-{
+qint32 pauseMilliseconds(const QString& speedText) {
     return roundToInt(numericValue(speedText) * kMillisecondsPerUnit);
 }
 
-void Pause(Form1& form, qint32 milliseconds)
-{
+void Pause(Form1& form, qint32 milliseconds) {
     if (milliseconds <= 0)
         return;
     // Sleep in a local event loop rather than poll a clock: events are
@@ -46,8 +44,7 @@ void Pause(Form1& form, qint32 milliseconds)
     }
 }
 
-void jidou_Click(Form1& form)
-{
+void jidou_Click(Form1& form) {
     // A stopped run may still be waiting out its last pause, with jidou
     // already enabled: a new run nested inside it would leave the old one
     // stepping with nobody able to stop it. It starts once that run is over.
@@ -82,8 +79,7 @@ void jidou_Click(Form1& form)
     form.jidou->setEnabled(true);
 }
 
-void tomeru_Click(Form1& form)
-{
+void tomeru_Click(Form1& form) {
     form.StopRequested = 1;
     form.jidou->setEnabled(true);
 }

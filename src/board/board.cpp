@@ -13,8 +13,7 @@ constexpr double kGridSpacing = 30;
 constexpr int kGridCells = 10;
 constexpr int kChalkWidth = 3;
 
-void outlineSquare(Canvas& board, QPointF corner, double side)
-{
+void outlineSquare(Canvas& board, QPointF corner, double side) {
     board.lineRelative(corner, QPointF(side, 0));
     board.lineFromPen(QPointF(0, side));
     board.lineFromPen(QPointF(-side, 0));
@@ -23,8 +22,7 @@ void outlineSquare(Canvas& board, QPointF corner, double side)
 
 } // namespace
 
-void DrawBoard(Form1& form)
-{
+void DrawBoard(Form1& form) {
     Canvas& board = form.kokuban->canvas();
     board.clear();
     outlineSquare(board, QPointF(form.FrameX, form.FrameY), form.FrameSide);
@@ -32,8 +30,7 @@ void DrawBoard(Form1& form)
     board.setFillStyle(FillStyle::None);
 }
 
-void DrawGrid(Form1& form)
-{
+void DrawGrid(Form1& form) {
     Canvas& board = form.kokuban->canvas();
     const double side = kGridSpacing * kGridCells;
     board.setPenWidth(1);

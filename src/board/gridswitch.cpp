@@ -8,8 +8,7 @@
 
 namespace kansu {
 
-void Check1_Click(Form1& form)
-{
+void Check1_Click(Form1& form) {
     if (form.Check1->checkState() != Qt::Unchecked) {
         DrawGrid(form);
         return;

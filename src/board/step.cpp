@@ -21,15 +21,13 @@ constexpr int kSeedInset = 5;
 constexpr double kLabelInset = 10;
 constexpr double kExponentOffset = 48;
 
-void fill(Canvas& board, QRgb colour, double x, double y)
-{
+void fill(Canvas& board, QRgb colour, double x, double y) {
     board.setFillColour(colour);
     board.floodFill(QPoint(roundToInt(x), roundToInt(y)), board.drawingColour());
 }
 
 // Steps 2 to 12 of both steps: the whole board for the new StepCount.
-void redrawBoard(Form1& form)
-{
+void redrawBoard(Form1& form) {
     const qint16 s = form.StepCount;
     DrawBoard(form);
     form.Text1->setText(chiText(s));
@@ -73,16 +71,14 @@ void redrawBoard(Form1& form)
 
 } // namespace
 
-QString chiText(qint16 stepCount)
-{
+QString chiText(qint16 stepCount) {
     QString text = signedNumberText(stepCount / kPixelsPerCm);
     if (!text.contains(QLatin1Char('.')))
         text += QStringLiteral(".0");
     return text;
 }
 
-void susumu_Click(Form1& form)
-{
+void susumu_Click(Form1& form) {
     form.StepCount = static_cast<qint16>(std::min(form.StepCount + kStep, int{kLastStep}));
     redrawBoard(form);
     if (form.Check3->checkState() != Qt::Unchecked)
@@ -90,8 +86,7 @@ void susumu_Click(Form1& form)
     PlotGraph(form, 0);
 }
 
-void modoru_Click(Form1& form)
-{
+void modoru_Click(Form1& form) {
     // At chi = 0 the step stays where it is: removing the column and mark of
     // chi = 0 would lose the table column for good, since nothing prints it
     // again.

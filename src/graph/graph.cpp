@@ -13,8 +13,8 @@ namespace kansu {
 
 namespace {
 
-constexpr int kColumns = 10;     // chi = 0 ... 10 cm
-constexpr int kRows = 20;        // 20 units of the y scale
+constexpr int kColumns = 10;       // chi = 0 ... 10 cm
+constexpr int kRows = 20;          // 20 units of the y scale
 constexpr double kGridRight = 290; // horizontal lines run on past the last column
 constexpr double kGridTop = 10;    // vertical lines run on above the top row
 constexpr QRgb kGraphBackground = 0xFFFFFFC0;
@@ -24,8 +24,7 @@ constexpr double kAreaPixelsPerSquareCm = kGraphUnit / 5; // 5 cm² to a unit
 
 } // namespace
 
-void DrawGraphAxes(Form1& form, qint16 NoClear)
-{
+void DrawGraphAxes(Form1& form, qint16 NoClear) {
     Canvas& graph = form.gamen->canvas();
     const QRgb gridColour = QBColor(2);
     const double x0 = kGraphOrigin.x();
@@ -73,8 +72,7 @@ void DrawGraphAxes(Form1& form, qint16 NoClear)
     }
 }
 
-std::optional<QPointF> graphMarkCentre(const Form1& form, double chi)
-{
+std::optional<QPointF> graphMarkCentre(const Form1& form, double chi) {
     const double x = kGraphOrigin.x() + kGraphUnit * chi;
     const double y0 = kGraphOrigin.y();
     if (form.selected(0))
@@ -86,8 +84,7 @@ std::optional<QPointF> graphMarkCentre(const Form1& form, double chi)
     return std::nullopt;
 }
 
-void PlotGraph(Form1& form, qint16 EraseMark)
-{
+void PlotGraph(Form1& form, qint16 EraseMark) {
     Canvas& graph = form.gamen->canvas();
     graph.setDrawingColour(EraseMark != 0 ? kGraphBackground : QBColor(0));
     graph.setPenWidth(kMarkPenWidth);
@@ -102,8 +99,7 @@ void PlotGraph(Form1& form, qint16 EraseMark)
     DrawGraphAxes(form, 1);
 }
 
-void Check2_Click(Form1& form)
-{
+void Check2_Click(Form1& form) {
     if (form.Check2->checkState() != Qt::Unchecked) {
         form.setQuantityCaptions(CaptionForm::Long);
         form.gamen->canvas().clear();

@@ -20,8 +20,7 @@ constexpr double kValueRow = 70;
 
 } // namespace
 
-void DrawTable(Form1& form, qint16 EraseColumn)
-{
+void DrawTable(Form1& form, qint16 EraseColumn) {
     Canvas& table = form.hyo->canvas();
     table.setDrawingColour(EraseColumn != 0 ? kTableBackground : QBColor(0));
     const double chi = numericValue(form.Text1->text());
@@ -59,8 +58,7 @@ void DrawTable(Form1& form, qint16 EraseColumn)
     }
 }
 
-void Check3_Click(Form1& form)
-{
+void Check3_Click(Form1& form) {
     if (form.Check3->checkState() != Qt::Unchecked) {
         form.setQuantityCaptions(CaptionForm::Long);
         form.setOuterHeight(kTallHeight);
