@@ -293,47 +293,65 @@ void TestAutorun::realPauseOfZeroHandlesNothing() {
 }
 
 void TestAutorun::quitDuringRunExitsCleanly_data() {
+    // How the program is ended, and what it shows when the event loop has returned.
     QTest::addColumn<QString>("how");
-    QTest::newRow("quit button") << "quit";
-    QTest::newRow("window closed") << "close";
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("quit at rest") << "rest-quit" << QByteArray("steps 0, susumu enabled");
+    QTest::newRow("closed at rest") << "rest-close" << QByteArray("steps 0, susumu enabled");
+    QTest::newRow("quit in a pause") << "pause-quit" << QByteArray("steps 3, susumu disabled");
+    QTest::newRow("closed in a pause") << "pause-close" << QByteArray("steps 3, susumu disabled");
+    QTest::newRow("quit after nested handlers")
+        << "nested-quit" << QByteArray("steps 0, susumu disabled");
 }
 
 void TestAutorun::quitDuringRunExitsCleanly() {
     QFETCH(QString, how);
+    QFETCH(QByteArray, after);
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("KANSU_TEST_CHILD"), how);
     child.setProcessEnvironment(env);
-    QElapsedTimer clock;
-    clock.start();
     child.start(QCoreApplication::applicationFilePath(), {});
-    QVERIFY(child.waitForFinished(20000));
+    QVERIFY(child.waitForFinished(30000));
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), 0);
-    // The run ended within its pause: no further step, buttons untouched.
-    QCOMPARE(child.readAllStandardOutput().trimmed(), QByteArray("steps 3, susumu disabled"));
+    // No step after the end, and no button touched.
+    QCOMPARE(child.readAllStandardOutput().trimmed(), after);
 }
 
-// The child: a real run at speed "40" (800 ms pauses), ended during its third pause.
-static int endDuringRun(int argc, char** argv, const QByteArray& how) {
+// The child: a real window, ended at rest or during the third pause of a run
+// at speed "40" (800 ms pauses).
+static int endProgramChild(int argc, char** argv, const QByteArray& how) {
     QApplication app(argc, argv);
     Form1 form;
     wireForm1(form);
     form.show();
-    form.Combo1->setEditText(QStringLiteral("40"));
-    int pausesSeen = 0;
-    const auto realPause = form.pause;
-    form.pause = [&](qint32 ms) {
-        if (++pausesSeen == 3)
-            QTimer::singleShot(50, &form, [&] {
-                if (how == "quit")
-                    QTest::mouseClick(form.end, Qt::LeftButton);
-                else
-                    form.close();
-            });
-        realPause(ms);
+    const auto end = [&] {
+        if (how.endsWith("quit"))
+            QTest::mouseClick(form.end, Qt::LeftButton);
+        else
+            form.close();
     };
-    QTimer::singleShot(0, &form, [&] { QTest::mouseClick(form.jidou, Qt::LeftButton); });
+    if (how.startsWith("rest")) {
+        QTimer::singleShot(0, &form, end);
+    } else {
+        form.Combo1->setEditText(QStringLiteral("40"));
+        int pausesSeen = 0;
+        const auto realPause = form.pause;
+        form.pause = [&](qint32 ms) {
+            if (++pausesSeen == 3)
+                QTimer::singleShot(50, &form, [&] {
+                    if (how.startsWith("nested")) {
+                        clickCheckBox(form.Option1[2]);
+                        clickCheckBox(form.Check1);
+                        clickCheckBox(form.Check2);
+                    }
+                    end();
+                });
+            realPause(ms);
+        };
+        QTimer::singleShot(0, &form, [&] { QTest::mouseClick(form.jidou, Qt::LeftButton); });
+    }
     const int code = app.exec();
     std::printf("steps %d, susumu %s\n", form.StepCount / 15,
                 form.susumu->isEnabled() ? "enabled" : "disabled");
@@ -343,7 +361,7 @@ static int endDuringRun(int argc, char** argv, const QByteArray& how) {
 int main(int argc, char** argv) {
     const QByteArray child = qgetenv("KANSU_TEST_CHILD");
     if (!child.isEmpty())
-        return endDuringRun(argc, argv, child);
+        return endProgramChild(argc, argv, child);
     QApplication app(argc, argv);
     TestAutorun test;
     return QTest::qExec(&test, argc, argv);
