@@ -2,13 +2,18 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPointF>
 #include <QRect>
+#include <QRegion>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
+#include <vector>
 
+class QPainter;
 class QWidget;
 
 namespace kansu {
@@ -26,9 +31,12 @@ enum class FillStyle { None, Solid };
 class Canvas {
   public:
     Canvas(QSize size, QRgb background, QRgb foreground, const QFont& font);
+    Canvas(Canvas&& other) noexcept;
+    Canvas& operator=(Canvas&&) = delete;
+    ~Canvas();
 
-    const QImage& image() const { return image_; }
-    QRgb pixel(int x, int y) const { return image_.pixel(x, y) | 0xFF000000u; }
+    const QImage& image() const;
+    QRgb pixel(int x, int y) const { return image().pixel(x, y) | 0xFF000000u; }
 
     // Called with the changed rectangle after every drawing operation.
     void setChangedHandler(std::function<void(const QRect&)> handler);
@@ -59,14 +67,20 @@ class Canvas {
 
     // Shows a surface on screen: copies the image's exposed part, then draws
     // the line controls that sit on the surface in front of it.
-    static void present(QWidget& target, const QRect& exposed, const QImage* image,
+    static void present(QWidget& target, const QRegion& exposed, const QImage* image,
                         std::span<const LineControl* const> lines);
 
   private:
     void strokeSegment(QPointF from, QPointF to, QRgb colour);
     void changed(const QRect& rect);
+    // One painter stays open across consecutive drawing operations; it is
+    // closed before the pixels are read or filled directly.
+    QPainter& painter();
+    void endPainting() const;
 
     QImage image_;
+    mutable std::unique_ptr<QPainter> painter_;
+    std::vector<quint8> fillMask_; // reused by every flood fill
     QRgb background_;
     QRgb foreground_;
     QRgb fillColour_ = 0xFF000000u;
@@ -75,6 +89,7 @@ class Canvas {
     Qt::PenStyle penStyle_ = Qt::SolidLine;
     QPointF pen_{0, 0};
     QFont font_;
+    QFontMetrics metrics_;
     std::function<void(const QRect&)> changedHandler_;
 };
 

@@ -386,7 +386,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 void Form1::paintEvent(QPaintEvent* event) {
     const LineControl* lines[] = {Line4};
-    Canvas::present(*this, event->rect(), nullptr, lines);
+    Canvas::present(*this, event->region(), nullptr, lines);
 }
 
 } // namespace kansu

@@ -16,7 +16,7 @@ LineControl& SurfaceView::addLine(QLineF line, QRgb colour, int width) {
 }
 
 void SurfaceView::paintEvent(QPaintEvent* event) {
-    Canvas::present(*this, event->rect(), &canvas_.image(), lineViews_);
+    Canvas::present(*this, event->region(), &canvas_.image(), lineViews_);
 }
 
 PictureBox::PictureBox(QWidget* parent, const QRect& outer, QRgb background, QRgb foreground,

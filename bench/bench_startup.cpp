@@ -1,0 +1,80 @@
+// Start-up to the first painted window, for kansu and for an empty Qt
+// window built the same way: "bench_startup kansu|empty [lesson]". With
+// "lesson" a whole lesson follows the first paint, and the peak resident
+// memory is printed.
+
+#include "app/form1.h"
+#include "app/wiring.h"
+#include "board/step.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <sys/resource.h>
+
+using namespace kansu;
+
+namespace {
+
+// Ends the program once the window has painted for the first time.
+class FirstPaint : public QObject {
+  public:
+    std::function<void()> then;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && then) {
+            auto next = std::move(then);
+            then = nullptr;
+            QTimer::singleShot(0, qApp, next);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool kansu = argc > 1 && std::strcmp(argv[1], "kansu") == 0;
+    const bool lesson = argc > 2 && std::strcmp(argv[2], "lesson") == 0;
+    QApplication app(argc, argv);
+    std::unique_ptr<QWidget> window;
+    Form1* form = nullptr;
+    if (kansu) {
+        auto owned = std::make_unique<Form1>();
+        form = owned.get();
+        wireForm1(*form);
+        window = std::move(owned);
+    } else {
+        window = std::make_unique<QWidget>();
+        window->resize(663, 558);
+    }
+    FirstPaint watch;
+    watch.then = [&] {
+        if (lesson && form) {
+            form->Check1->setChecked(true);
+            form->Check2->setChecked(true);
+            form->Check3->setChecked(true);
+            for (QRadioButton* option : form->Option1) {
+                option->setChecked(true);
+                for (int i = 0; i < 20; ++i)
+                    susumu_Click(*form);
+                for (int i = 0; i < 20; ++i)
+                    modoru_Click(*form);
+                QCoreApplication::processEvents();
+            }
+        }
+        QCoreApplication::quit();
+    };
+    window->installEventFilter(&watch);
+    window->show();
+    const int code = app.exec();
+    if (lesson) {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        std::printf("peak_rss_kb=%ld\n", usage.ru_maxrss);
+    }
+    return code;
+}

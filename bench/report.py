@@ -1,0 +1,72 @@
+#!/usr/bin/env python3
+"""Runs the benchmarks side by side and prints a table and the summary line."""
+import json
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+build = sys.argv[1]
+env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+bench = lambda name: os.path.join(build, "bench", name)
+
+
+def key_values(text):
+    return {k: float(v) for k, v in (line.split("=", 1) for line in text.split() if "=" in line)}
+
+
+# Flood fill: medians of repeated runs, ours against CImg.
+fill = subprocess.run([bench("bench_fill"), "--benchmark_format=json",
+                       "--benchmark_repetitions=15", "--benchmark_report_aggregates_only=true",
+                       "--benchmark_min_time=0.2"],
+                      env=env, check=True, capture_output=True, text=True)
+to_us = {"ns": 1e-3, "us": 1.0, "ms": 1e3, "s": 1e6}
+medians = {b["run_name"]: b["real_time"] * to_us[b["time_unit"]]
+           for b in json.loads(fill.stdout)["benchmarks"] if b.get("aggregate_name") == "median"}
+unit = "us"
+ours_frame, peer_frame = medians["ours/frame/manual_time"], medians["peer/frame/manual_time"]
+ours_l, peer_l = medians["ours/lshape/manual_time"], medians["peer/lshape/manual_time"]
+fill_ratio = (ours_frame + ours_l) / (peer_frame + peer_l)
+
+# Start-up to the first paint, alternating the two programs.
+samples = {"kansu": [], "empty": []}
+for _ in range(15):
+    for which in ("kansu", "empty"):
+        start = time.perf_counter()
+        subprocess.run([bench("bench_startup"), which], env=env, check=True,
+                       capture_output=True)
+        samples[which].append(time.perf_counter() - start)
+startup = {k: statistics.median(v) * 1000 for k, v in samples.items()}
+startup_ratio = startup["kansu"] / startup["empty"]
+
+rss = key_values(subprocess.run([bench("bench_startup"), "kansu", "lesson"], env=env, check=True,
+                                capture_output=True, text=True).stdout)["peak_rss_kb"] / 1024
+
+lesson = key_values(subprocess.run([bench("bench_lesson")], env=env, check=True,
+                                   capture_output=True, text=True).stdout)
+
+rows = [
+    ("step, median (ms)", lesson["step_median_ms"], "<= 0.5"),
+    ("step, handler alone, median (ms)", lesson["handler_median_ms"], ""),
+    ("step, p99 (ms)", lesson["step_p99_ms"], ""),
+    ("step, max (ms)", lesson["step_max_ms"], ""),
+    (f"fill whole frame, ours ({unit})", ours_frame, ""),
+    (f"fill whole frame, CImg ({unit})", peer_frame, ""),
+    (f"fill L-shape, ours ({unit})", ours_l, ""),
+    (f"fill L-shape, CImg ({unit})", peer_l, ""),
+    ("fill ours / CImg", fill_ratio, "<= 1.0"),
+    ("start-up to first paint, kansu (ms)", startup["kansu"], ""),
+    ("start-up to first paint, empty window (ms)", startup["empty"], ""),
+    ("start-up kansu / empty", startup_ratio, "<= 1.3"),
+    ("peak RSS, start-up and a whole lesson (MB)", rss, "<= 60"),
+    ("pause overshoot at \"01\", max (ms)", lesson["pause_over_max_ms"], "<= 2"),
+    ("pause overshoot at \"01\", mean (ms)", lesson["pause_over_mean_ms"], ""),
+    ("run at \"20\": CPU / wall (%)", lesson["run_cpu_pct"], "<= 2"),
+]
+print(f"{'figure':48} {'value':>10}  goal")
+for name, value, goal in rows:
+    print(f"{name:48} {value:10.3f}  {goal}")
+print(f"bench: step_ms={lesson['step_median_ms']:.3f} fill_vs_peer={fill_ratio:.3f} "
+      f"startup_vs_empty={startup_ratio:.3f} rss_mb={rss:.1f} "
+      f"pause_over_ms={lesson['pause_over_max_ms']:.3f} run_cpu_pct={lesson['run_cpu_pct']:.2f}")
