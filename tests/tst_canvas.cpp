@@ -50,6 +50,7 @@ class TestCanvas : public QObject {
     void printNumberHasBlankForSign();
     void farAwayDrawingIsSkipped();
     void changesAreReported();
+    void rememberedDrawingEqualsDrawing();
 };
 
 void TestCanvas::fillStopsAtClosedOutline() {
@@ -269,6 +270,51 @@ void TestCanvas::changesAreReported() {
     reported = {};
     board.clear();
     QCOMPARE(reported, board.image().rect());
+}
+
+void TestCanvas::rememberedDrawingEqualsDrawing() {
+    const auto draw = [](Canvas& c) {
+        c.setPenWidth(1);
+        c.line(QPointF(10, 10), QPointF(150, 10), QBColor(0));
+        c.setPenPosition(QPointF(20, 30));
+        c.setDrawingColour(QBColor(0));
+        c.printNumber(42);
+        c.setPenWidth(2);
+        c.circle(QPointF(60.5, 80.2), 2, QBColor(12));
+    };
+    Canvas drawn = makeBoard();
+    Canvas remembered = makeBoard();
+    drawn.setDrawingColour(kYellow);
+    remembered.setDrawingColour(kYellow);
+    for (Canvas* c : {&drawn, &remembered}) {
+        c->setFillStyle(FillStyle::Solid);
+        c->setFillColour(QBColor(11));
+        c->floodFill(QPoint(5, 5), kWhite); // something under the drawing
+    }
+    draw(drawn);
+    remembered.drawRemembered(7, draw);
+    QCOMPARE(differingPixels(drawn.image(), remembered.image()), 0);
+    // The state it set, and only that.
+    QCOMPARE(remembered.penWidth(), 2);
+    QCOMPARE(remembered.penPosition(), drawn.penPosition());
+    QCOMPARE(remembered.drawingColour(), QBColor(0));
+    remembered.setDrawingColour(kYellow);
+    remembered.drawRemembered(8, [](Canvas& c) { c.line(QPointF(0, 0), QPointF(5, 0), kWhite); });
+    QCOMPARE(remembered.drawingColour(), kYellow);
+    QCOMPARE(remembered.penWidth(), 2);
+    // Laid down again over something else, from the recording.
+    int reports = 0;
+    remembered.setChangedHandler([&](const QRect&) { ++reports; });
+    bool drawnAgain = false;
+    remembered.drawRemembered(7, [&](Canvas&) { drawnAgain = true; });
+    QVERIFY(!drawnAgain);
+    QCOMPARE(reports, 0); // nothing changed, nothing to repaint
+    remembered.clear();
+    drawn.clear();
+    draw(drawn);
+    remembered.drawRemembered(7, draw);
+    QCOMPARE(differingPixels(drawn.image(), remembered.image()), 0);
+    QVERIFY(reports > 0);
 }
 
 QTEST_MAIN(TestCanvas)

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace kansu {
 
@@ -46,11 +47,27 @@ Canvas::Canvas(QSize size, QRgb background, QRgb foreground, const QFont& font)
     image_.fill(background_);
 }
 
+namespace {
+
+// A recorder starts with values no setter can produce, so that what a
+// remembered drawing set shows at its end.
+constexpr QRgb kUnsetColour = 0x00000001u;
+constexpr int kUnsetWidth = -1;
+const QPointF kUnsetPen(std::numeric_limits<double>::quiet_NaN(), 0);
+
+} // namespace
+
+Canvas::Canvas(QSize size, const QFont& font, Transparent)
+    : image_(size, QImage::Format_ARGB32), background_(0), foreground_(kUnsetColour),
+      penWidth_(kUnsetWidth), pen_(kUnsetPen), font_(surfaceFont(font)), metrics_(font_) {
+    image_.fill(Qt::transparent);
+}
+
 Canvas::Canvas(Canvas&& other) noexcept
     : background_(other.background_), foreground_(other.foreground_),
       fillColour_(other.fillColour_), fillStyle_(other.fillStyle_), penWidth_(other.penWidth_),
       penStyle_(other.penStyle_), pen_(other.pen_), font_(other.font_), metrics_(other.metrics_),
-      changedHandler_(std::move(other.changedHandler_)) {
+      changedHandler_(std::move(other.changedHandler_)), remembered_(std::move(other.remembered_)) {
     // The other canvas's painter works on its image object: close it first.
     other.endPainting();
     image_ = std::move(other.image_);
@@ -171,50 +188,119 @@ void Canvas::floodFill(QPoint seed, QRgb border) {
     if ((row(seed.y())[seed.x()] | 0xFF000000u) == border)
         return;
 
-    // Scanline fill: each popped seed is widened to its whole span, which is
-    // painted at once; the rows above and below are searched for new spans.
-    // The mask marks what is painted, since the region is everything that is
-    // not the border colour, the fill colour included.
+    // Heckbert's span fill: each entry is a filled span of one row and the
+    // direction in which to look for more; the row it came from is only
+    // searched again where the new span reaches past the old one. The mask
+    // marks what is painted, since the region is everything that is not the
+    // border colour, the fill colour included.
     fillMask_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
     const auto maskRow = [this, width](int y) {
         return fillMask_.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
     };
-    const auto open = [border](const QRgb* line, const quint8* mask, int x) {
-        return !mask[x] && (line[x] | 0xFF000000u) != border;
+    struct Span {
+        int y, left, right, dy;
     };
-    std::vector<QPoint> pending{seed};
-    QRect touched;
+    std::vector<Span> pending;
+    const auto push = [&](int y, int left, int right, int dy) {
+        if (y + dy >= 0 && y + dy < height)
+            pending.push_back({y, left, right, dy});
+    };
+    push(seed.y(), seed.x(), seed.x(), 1);
+    push(seed.y() + 1, seed.x(), seed.x(), -1);
+    int top = seed.y();
+    int bottom = seed.y();
+    int leftmost = seed.x();
+    int rightmost = seed.x();
     while (!pending.empty()) {
-        const QPoint p = pending.back();
+        const Span span = pending.back();
         pending.pop_back();
-        QRgb* line = row(p.y());
-        quint8* mask = maskRow(p.y());
-        if (!open(line, mask, p.x()))
-            continue;
-        int left = p.x();
-        int right = p.x();
-        while (left > 0 && open(line, mask, left - 1))
-            --left;
-        while (right + 1 < width && open(line, mask, right + 1))
-            ++right;
-        std::fill(line + left, line + right + 1, fillColour_);
-        std::fill(mask + left, mask + right + 1, quint8(1));
-        touched |= QRect(left, p.y(), right - left + 1, 1);
-        for (const int y : {p.y() - 1, p.y() + 1}) {
-            if (y < 0 || y >= height)
-                continue;
-            const QRgb* next = row(y);
-            const quint8* nextMask = maskRow(y);
-            bool inSpan = false;
-            for (int x = left; x <= right; ++x) {
-                const bool fillable = open(next, nextMask, x);
-                if (fillable && !inSpan)
-                    pending.emplace_back(x, y);
-                inSpan = fillable;
+        const int y = span.y + span.dy;
+        QRgb* line = row(y);
+        quint8* mask = maskRow(y);
+        const auto inside = [&](int x) { return !mask[x] && (line[x] | 0xFF000000u) != border; };
+        const auto paint = [&](int x) {
+            line[x] = fillColour_;
+            mask[x] = 1;
+        };
+        int x = span.left;
+        while (x >= 0 && inside(x))
+            paint(x--);
+        int left = x + 1;
+        bool skip = x >= span.left;
+        if (!skip) {
+            if (left < span.left)
+                push(y, left, span.left - 1, -span.dy); // leak back, on the left
+            x = span.left + 1;
+        }
+        do {
+            if (!skip) {
+                while (x < width && inside(x))
+                    paint(x++);
+                push(y, left, x - 1, span.dy);
+                if (x > span.right + 1)
+                    push(y, span.right + 1, x - 1, -span.dy); // leak back, on the right
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                leftmost = std::min(leftmost, left);
+                rightmost = std::max(rightmost, x - 1);
+            }
+            skip = false;
+            for (++x; x <= span.right && !inside(x); ++x) {
+            }
+            left = x;
+        } while (x <= span.right);
+    }
+    changed(QRect(QPoint(leftmost, top), QPoint(rightmost, bottom)));
+}
+
+void Canvas::drawRemembered(int key, const std::function<void(Canvas&)>& draw) {
+    auto found = remembered_.find(key);
+    if (found == remembered_.end()) {
+        Canvas recorder(image_.size(), font_, Transparent{});
+        draw(recorder);
+        Remembered drawing{recorder.image(), {}, {}, {}, {}};
+        if (!std::isnan(recorder.pen_.x()))
+            drawing.pen = recorder.pen_;
+        if (recorder.foreground_ != kUnsetColour)
+            drawing.foreground = recorder.foreground_;
+        if (recorder.penWidth_ != kUnsetWidth)
+            drawing.penWidth = recorder.penWidth_;
+        for (int y = 0; y < drawing.layer.height(); ++y) {
+            const QRgb* line = reinterpret_cast<const QRgb*>(drawing.layer.constScanLine(y));
+            for (int x = 0; x < drawing.layer.width();) {
+                if (qAlpha(line[x]) == 0) {
+                    ++x;
+                    continue;
+                }
+                const int start = x;
+                while (x < drawing.layer.width() && qAlpha(line[x]) != 0)
+                    ++x;
+                drawing.runs.emplace_back(start, y, x - start, 1);
             }
         }
+        found = remembered_.emplace(key, std::move(drawing)).first;
     }
-    changed(touched);
+    const Remembered& drawing = found->second;
+    endPainting();
+    // Only pixels that really change are reported, so that drawing the same
+    // thing again over itself costs no repaint.
+    QRect changedArea;
+    uchar* const bits = image_.bits();
+    const qsizetype stride = image_.bytesPerLine();
+    for (const QRect& run : drawing.runs) {
+        QRgb* target = reinterpret_cast<QRgb*>(bits + run.y() * stride) + run.x();
+        const QRgb* source =
+            reinterpret_cast<const QRgb*>(drawing.layer.constScanLine(run.y())) + run.x();
+        if (std::equal(source, source + run.width(), target))
+            continue;
+        std::copy(source, source + run.width(), target);
+        changedArea |= run;
+    }
+    pen_ = drawing.pen.value_or(pen_);
+    foreground_ = drawing.foreground.value_or(foreground_);
+    penWidth_ = drawing.penWidth.value_or(penWidth_);
+    if (!changedArea.isEmpty())
+        changed(changedArea);
 }
 
 void Canvas::present(QWidget& target, const QRegion& exposed, const QImage* image,

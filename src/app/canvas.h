@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QRegion>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <span>
@@ -50,6 +51,13 @@ class Canvas {
     void printNumber(double value);
     void floodFill(QPoint seed, QRgb border);
 
+    // Lays down what `draw` paints, exactly as drawing it would, with the
+    // drawing state it leaves behind. The first call with a key records the
+    // drawing on a transparent layer; later calls copy the recorded pixels.
+    // `draw` must set every part of the state it relies on itself, so that
+    // what it paints depends on the key alone.
+    void drawRemembered(int key, const std::function<void(Canvas&)>& draw);
+
     QPointF penPosition() const { return pen_; }
     void setPenPosition(QPointF position) { pen_ = position; }
     QRgb drawingColour() const { return foreground_; }
@@ -71,6 +79,18 @@ class Canvas {
                         std::span<const LineControl* const> lines);
 
   private:
+    // The pixels a remembered drawing covers, and the state it ends in.
+    struct Remembered {
+        QImage layer;            // ARGB32: alpha 0 where the drawing paints nothing
+        std::vector<QRect> runs; // one row high each
+        // The drawing state the drawing set, and only that.
+        std::optional<QPointF> pen;
+        std::optional<QRgb> foreground;
+        std::optional<int> penWidth;
+    };
+    struct Transparent {};
+    Canvas(QSize size, const QFont& font, Transparent);
+
     void strokeSegment(QPointF from, QPointF to, QRgb colour);
     void changed(const QRect& rect);
     // One painter stays open across consecutive drawing operations; it is
@@ -91,6 +111,7 @@ class Canvas {
     QFont font_;
     QFontMetrics metrics_;
     std::function<void(const QRect&)> changedHandler_;
+    std::map<int, Remembered> remembered_;
 };
 
 } // namespace kansu

@@ -12,6 +12,7 @@ constexpr QPointF kGridOrigin{100, 50};
 constexpr double kGridSpacing = 30;
 constexpr int kGridCells = 10;
 constexpr int kChalkWidth = 3;
+constexpr int kGridKey = 1;
 
 void outlineSquare(Canvas& board, QPointF corner, double side) {
     board.lineRelative(corner, QPointF(side, 0));
@@ -31,16 +32,18 @@ void DrawBoard(Form1& form) {
 }
 
 void DrawGrid(Form1& form) {
-    Canvas& board = form.kokuban->canvas();
-    const double side = kGridSpacing * kGridCells;
-    board.setPenWidth(1);
-    for (int i = 0; i <= kGridCells; ++i)
-        board.lineRelative(kGridOrigin + QPointF(0, kGridSpacing * i), QPointF(side, 0),
-                           QBColor(0));
-    for (int i = 0; i <= kGridCells; ++i)
-        board.lineRelative(kGridOrigin + QPointF(kGridSpacing * i, 0), QPointF(0, side),
-                           QBColor(0));
-    board.setPenWidth(kChalkWidth);
+    // Drawn after every step while "方眼" is ticked: the board remembers it.
+    form.kokuban->canvas().drawRemembered(kGridKey, [](Canvas& board) {
+        const double side = kGridSpacing * kGridCells;
+        board.setPenWidth(1);
+        for (int i = 0; i <= kGridCells; ++i)
+            board.lineRelative(kGridOrigin + QPointF(0, kGridSpacing * i), QPointF(side, 0),
+                               QBColor(0));
+        for (int i = 0; i <= kGridCells; ++i)
+            board.lineRelative(kGridOrigin + QPointF(kGridSpacing * i, 0), QPointF(0, side),
+                               QBColor(0));
+        board.setPenWidth(kChalkWidth);
+    });
 }
 
 } // namespace kansu

@@ -22,17 +22,17 @@ constexpr double kMarkRadius = 2;
 constexpr int kMarkPenWidth = 2;
 constexpr double kAreaPixelsPerSquareCm = kGraphUnit / 5; // 5 cm² to a unit
 
-} // namespace
+// The y scale: centimetres for the red line, 5 cm² steps otherwise, with
+// the raised "2" of cm² only while an area is chosen.
+enum class Scale { Length, Area, SquareCentimetres };
 
-void DrawGraphAxes(Form1& form, qint16 NoClear) {
-    Canvas& graph = form.gamen->canvas();
+// The grid, the axes, the scale numbers and the unit labels.
+void drawAxes(Canvas& graph, Scale scale) {
     const QRgb gridColour = QBColor(2);
     const double x0 = kGraphOrigin.x();
     const double y0 = kGraphOrigin.y();
 
     graph.setPenWidth(1);
-    if (NoClear == 0)
-        graph.clear();
     for (int i = 0; i <= kRows; ++i)
         graph.line(QPointF(x0, y0 - kGraphUnit * i), QPointF(kGridRight, y0 - kGraphUnit * i),
                    gridColour);
@@ -53,10 +53,9 @@ void DrawGraphAxes(Form1& form, qint16 NoClear) {
     graph.setPenPosition(QPointF(25, 505));
     graph.print(QStringLiteral("0"));
 
-    const bool lengthScale = form.selected(0);
     for (int i = 1; i <= kRows; ++i) {
         const double penY = 495 - kGraphUnit * i;
-        if (lengthScale) {
+        if (scale == Scale::Length) {
             graph.setPenPosition(QPointF(i <= 9 ? 20 : 15, penY));
             graph.printNumber(i);
         } else {
@@ -66,10 +65,24 @@ void DrawGraphAxes(Form1& form, qint16 NoClear) {
     }
     graph.setPenPosition(QPointF(2, 2));
     graph.print(QStringLiteral("(cm  )"));
-    if (form.selected(1) || form.selected(2)) {
+    if (scale == Scale::SquareCentimetres) {
         graph.setPenPosition(QPointF(22, 0));
         graph.print(QStringLiteral("2"));
     }
+}
+
+} // namespace
+
+void DrawGraphAxes(Form1& form, qint16 NoClear) {
+    Canvas& graph = form.gamen->canvas();
+    graph.setPenWidth(1);
+    if (NoClear == 0)
+        graph.clear();
+    const Scale scale = form.selected(0)                       ? Scale::Length
+                        : form.selected(1) || form.selected(2) ? Scale::SquareCentimetres
+                                                               : Scale::Area;
+    // The axes are drawn after every mark: the panel remembers them.
+    graph.drawRemembered(static_cast<int>(scale), [scale](Canvas& c) { drawAxes(c, scale); });
 }
 
 std::optional<QPointF> graphMarkCentre(const Form1& form, double chi) {
