@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -175,16 +176,21 @@ void fitToDesign(QLabel& label, const QRect& box) {
 } // namespace
 
 QFont lessonFont(double points, bool bold) {
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    // The face of the description where it is installed; on Debian its
+    // stand-in IPAPGothic, which has the same proportional Japanese glyphs.
+    // Naming the installed face spares the font matcher its search for
+    // fallbacks on every size.
+    static const QString family = [] {
+        const QString designed = QStringLiteral("ＭＳ Ｐゴシック");
+        return QFontDatabase::hasFamily(designed) ? designed : QStringLiteral("IPAPGothic");
+    }();
+    QFont font(family);
     font.setPixelSize(roundToInt(points * 96.0 / 72.0));
     font.setBold(bold);
     return font;
 }
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
-    // The face of the description is not on Debian: IPAPGothic has the same
-    // proportional Japanese glyphs.
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
     setWindowTitle(QStringLiteral("４.関数"));
     setFont(lessonFont(kDefaultSurfacePoints));
     paintBackground(*this, kOlive);
