@@ -332,12 +332,13 @@ static int endProgramChild(int argc, char** argv, const QByteArray& how) {
         else
             form.close();
     };
+    // Both live as long as the event loop: the run uses them from there.
+    int pausesSeen = 0;
+    const auto realPause = form.pause;
     if (how.startsWith("rest")) {
         QTimer::singleShot(0, &form, end);
     } else {
         form.Combo1->setEditText(QStringLiteral("40"));
-        int pausesSeen = 0;
-        const auto realPause = form.pause;
         form.pause = [&](qint32 ms) {
             if (++pausesSeen == 3)
                 QTimer::singleShot(50, &form, [&] {
