@@ -67,6 +67,7 @@ Canvas::Canvas(Canvas&& other) noexcept
     : background_(other.background_), foreground_(other.foreground_),
       fillColour_(other.fillColour_), fillStyle_(other.fillStyle_), penWidth_(other.penWidth_),
       penStyle_(other.penStyle_), pen_(other.pen_), font_(other.font_), metrics_(other.metrics_),
+      numbers_(std::move(other.numbers_)), circles_(std::move(other.circles_)),
       changedHandler_(std::move(other.changedHandler_)), remembered_(std::move(other.remembered_)) {
     // The other canvas's painter works on its image object: close it first.
     other.endPainting();
@@ -108,6 +109,8 @@ void Canvas::clear() {
     endPainting();
     image_.fill(background_);
     pen_ = QPointF(0, 0);
+    numbers_.clear();
+    circles_.clear();
     changed(image_.rect());
 }
 
@@ -151,28 +154,43 @@ void Canvas::circle(QPointF centre, double radius, std::optional<QRgb> colour) {
             .adjusted(-penWidth_ - 1, -penWidth_ - 1, penWidth_ + 1, penWidth_ + 1);
     if (!reach.intersects(bounds.adjusted(-1, -1, 1, 1)) || radius > kCoordinateLimit)
         return;
-    painter().setPen(QPen(QColor(colour.value_or(foreground_)), penWidth_, penStyle_));
+    const QRgb drawn = colour.value_or(foreground_) | 0xFF000000u;
+    painter().setPen(QPen(QColor(drawn), penWidth_, penStyle_));
     painter().setBrush(Qt::NoBrush);
     painter().drawEllipse(centre, radius, radius);
+    std::erase(circles_, centre);
+    if (drawn != background_)
+        circles_.push_back(centre);
     changed(enclosing(bounds, penWidth_ + 1));
 }
 
-void Canvas::print(const QString& text) {
+bool Canvas::printText(const QString& text) {
     const QPointF topLeft = pen_;
     pen_ = QPointF(0, topLeft.y() + metrics_.height());
     if (!isFinite(topLeft))
-        return;
+        return false;
     const QRectF bounds(topLeft, QSizeF(metrics_.horizontalAdvance(text) + 1, metrics_.height()));
     if (!QRectF(image_.rect()).intersects(bounds))
-        return;
+        return false;
     painter().setPen(QColor(foreground_));
     painter().drawText(QPointF(topLeft.x(), topLeft.y() + metrics_.ascent()), text);
     // Glyphs may reach a little past their advance (italics, overhangs).
     changed(enclosing(bounds, 2));
+    return true;
+}
+
+void Canvas::print(const QString& text) {
+    printText(text);
 }
 
 void Canvas::printNumber(double value) {
-    print(signedNumberText(value));
+    const QPointF pen = pen_;
+    if (!printText(signedNumberText(value)))
+        return;
+    std::erase_if(numbers_,
+                  [&](const PrintedNumber& n) { return n.pen == pen && n.value == value; });
+    if (foreground_ != background_)
+        numbers_.push_back({pen, value});
 }
 
 void Canvas::floodFill(QPoint seed, QRgb border) {

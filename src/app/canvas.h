@@ -51,6 +51,17 @@ class Canvas {
     void printNumber(double value);
     void floodFill(QPoint seed, QRgb border);
 
+    // The numbers printed and the circles drawn directly on the surface that
+    // are still in view: printing or drawing one again in the background
+    // colour takes it away, clearing takes all. (Remembered drawings are
+    // not listed.) Screen readers are told about the panels from these.
+    struct PrintedNumber {
+        QPointF pen;
+        double value;
+    };
+    const std::vector<PrintedNumber>& numbersInView() const { return numbers_; }
+    const std::vector<QPointF>& circlesInView() const { return circles_; }
+
     // Lays down what `draw` paints, exactly as drawing it would, with the
     // drawing state it leaves behind. The first call with a key records the
     // drawing on a transparent layer; later calls copy the recorded pixels.
@@ -92,6 +103,7 @@ class Canvas {
     Canvas(QSize size, const QFont& font, Transparent);
 
     void strokeSegment(QPointF from, QPointF to, QRgb colour);
+    bool printText(const QString& text); // false when nothing of it is in view
     void changed(const QRect& rect);
     // One painter stays open across consecutive drawing operations; it is
     // closed before the pixels are read or filled directly.
@@ -110,6 +122,8 @@ class Canvas {
     QPointF pen_{0, 0};
     QFont font_;
     QFontMetrics metrics_;
+    std::vector<PrintedNumber> numbers_;
+    std::vector<QPointF> circles_;
     std::function<void(const QRect&)> changedHandler_;
     std::map<int, Remembered> remembered_;
 };

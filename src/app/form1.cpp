@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "accessibility.h"
 #include "numbers.h"
 
 #include <QCheckBox>
@@ -9,6 +10,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPushButton>
@@ -130,6 +132,30 @@ constexpr LineDescription kLines[] = {
 
 constexpr const char* kSpeeds[] = {"01", "05", "10", "20", "40"};
 
+// What screen readers say of the controls whose captions say too little.
+struct AccessibleText {
+    std::string_view name;
+    const char* accessibleName; // nullptr: the caption
+    const char* description;
+};
+constexpr AccessibleText kAccessibleTexts[] = {
+    {"Text1", "青い正方形の１辺の長さχ（cm）", "今のχ。進む・戻るで 0.5 cm ずつ変わる"},
+    {"Command1", nullptr, "χを 0 に戻し、ｙの選択を消す"},
+    {"kokuban", "黒板", "10 cm の枠と、左上の角から大きくなる青い正方形"},
+    {"jidou", nullptr, "χを 0 に戻し、10 cm まで自動で進める"},
+    {"Combo1", "速度", "自動で進むときの１歩ごとの間。20 ミリ秒の単位"},
+    {"tomeru", nullptr, "自動で進むのを止める"},
+    {"modoru", nullptr, "χを 0.5 cm 小さくする"},
+    {"susumu", nullptr, "χを 0.5 cm 大きくする"},
+    {"Check1", nullptr, "黒板に 1 cm の方眼を重ねる"},
+    {"Check3", nullptr, "χとｙの表を見せる"},
+    {"Check2", nullptr, "ｙのグラフを見せる"},
+    {"Frame1", "ｙの選択", "調べる量ｙを選ぶ"},
+    {"end", nullptr, "プログラムを終わる"},
+    {"hyo", "表", "χとｙの値の表"},
+    {"gamen", "グラフ", "χとｙのグラフ"},
+};
+
 // Drawing state of the board beyond its colours: chalk 3 pixels wide and the
 // olive fill colour of the design.
 constexpr int kBoardPenWidth = 3;
@@ -191,6 +217,7 @@ QFont lessonFont(double points, bool bold) {
 }
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
+    installSurfaceAccessibility();
     setWindowTitle(QStringLiteral("４.関数"));
     setFont(lessonFont(kDefaultSurfacePoints));
     paintBackground(*this, kOlive);
@@ -238,6 +265,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
         case Kind::Button: {
             auto* button = new QPushButton(caption, container);
             setColour(*button, QPalette::Button, d.background);
+            button->installEventFilter(this); // Enter presses it too
             widget = button;
             break;
         }
@@ -290,6 +318,12 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
             label->setLeft(pixels(d.left));
             label->setTop(pixels(d.top));
         }
+        for (const AccessibleText& text : kAccessibleTexts)
+            if (text.name == d.name) {
+                widget->setAccessibleName(
+                    text.accessibleName ? QString::fromUtf8(text.accessibleName) : caption);
+                widget->setAccessibleDescription(QString::fromUtf8(text.description));
+            }
         if (d.tab >= 0 && widget->focusPolicy() != Qt::NoFocus)
             tabOrder.emplace_back(d.tab, widget);
         placed.push_back({d.name, d.index, widget, inner ? inner : widget});
@@ -382,6 +416,21 @@ void Form1::setQuantityCaptions(CaptionForm form) {
 
 bool Form1::selected(int element) const {
     return Option1[static_cast<size_t>(element)]->isChecked();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    // In a window that is no dialog, a focused button takes Space but not
+    // Enter; pupils at the keyboard expect both.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* button = qobject_cast<QPushButton*>(watched);
+        if (button && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            if (button->isEnabled())
+                button->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -116,6 +116,7 @@ class Form1 : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     std::unique_ptr<LineControl> line4_;

@@ -4,6 +4,7 @@
 #include "linecontrol.h"
 
 #include <QFrame>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -42,11 +43,17 @@ class PictureBox : public QFrame {
     // of the inner area.
     SurfaceView& inner() { return *view_; }
 
+    // What the surface shows, in words, for screen readers; asked for when
+    // they read it, so that it is always current.
+    void setDescriber(std::function<QString()> describer) { describer_ = std::move(describer); }
+    QString describe() const { return describer_ ? describer_() : QString(); }
+
     static constexpr int kBorder = 2;
 
   private:
     Canvas canvas_;
     SurfaceView* view_;
+    std::function<QString()> describer_;
 };
 
 } // namespace kansu

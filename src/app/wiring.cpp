@@ -1,6 +1,7 @@
 #include "wiring.h"
 
 #include "autorun/autorun.h"
+#include "board/board.h"
 #include "board/gridswitch.h"
 #include "board/step.h"
 #include "form1.h"
@@ -37,6 +38,9 @@ void wireForm1(Form1& form) {
     form.pause = [f](qint32 milliseconds) { Pause(*f, milliseconds); };
     QObject::connect(form.Command1, &QPushButton::clicked, f, [f] { Command1_Click(*f); });
     QObject::connect(form.end, &QPushButton::clicked, f, [f] { end_Click(*f); });
+    form.kokuban->setDescriber([f] { return describeBoard(*f); });
+    form.hyo->setDescriber([f] { return describeTable(*f); });
+    form.gamen->setDescriber([f] { return describeGraph(*f); });
     Form_Load(form);
 }
 

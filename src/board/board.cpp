@@ -1,6 +1,7 @@
 #include "board.h"
 
 #include "app/form1.h"
+#include "app/numbers.h"
 #include "app/qbcolor.h"
 
 namespace kansu {
@@ -29,6 +30,19 @@ void DrawBoard(Form1& form) {
     outlineSquare(board, QPointF(form.FrameX, form.FrameY), form.FrameSide);
     outlineSquare(board, QPointF(form.SquareX, form.SquareY), form.StepCount);
     board.setFillStyle(FillStyle::None);
+}
+
+QString describeBoard(const Form1& form) {
+    const double chi = form.StepCount / 30.0;
+    QString text = QStringLiteral("χ = %1 cm").arg(chi, 0, 'f', 1);
+    const auto number = [](double v) { return signedNumberText(v).trimmed(); };
+    if (form.selected(0))
+        text += QStringLiteral("、赤い線の長さ ｙ = %1 cm").arg(number(10 - chi));
+    else if (form.selected(1))
+        text += QStringLiteral("、青い正方形の面積 ｙ = %1 cm²").arg(number(chi * chi));
+    else if (form.selected(2))
+        text += QStringLiteral("、黄色い図形の面積 ｙ = %1 cm²").arg(number(100 - chi * chi));
+    return text;
 }
 
 void DrawGrid(Form1& form) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace kansu {
 
 class Form1;
@@ -10,5 +12,9 @@ void DrawBoard(Form1& form);
 
 // Lays the 1 cm grid over whatever the board shows.
 void DrawGrid(Form1& form);
+
+// The board in words: chi and the chosen quantity's y,
+// "χ = 3.0 cm、青い正方形の面積 ｙ = 9 cm²".
+QString describeBoard(const Form1& form);
 
 } // namespace kansu

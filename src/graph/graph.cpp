@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <algorithm>
 #include <cmath>
 
 namespace kansu {
@@ -110,6 +111,24 @@ void PlotGraph(Form1& form, qint16 EraseMark) {
     if (centre && form.Check2->isChecked())
         graph.circle(*centre, kMarkRadius);
     DrawGraphAxes(form, 1);
+}
+
+QString describeGraph(const Form1& form) {
+    auto marks = form.gamen->canvas().circlesInView();
+    std::sort(marks.begin(), marks.end(),
+              [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
+    const double unit = form.selected(0) ? kGraphUnit : kAreaPixelsPerSquareCm;
+    const auto number = [](double v) {
+        return signedNumberText(std::round(v * 100) / 100).trimmed();
+    };
+    QStringList points;
+    for (const QPointF& mark : marks)
+        points << QStringLiteral("(%1, %2)")
+                      .arg(number((mark.x() - kGraphOrigin.x()) / kGraphUnit),
+                           number((kGraphOrigin.y() - mark.y()) / unit));
+    if (points.isEmpty())
+        return QStringLiteral("グラフ：まだ点はない");
+    return QStringLiteral("グラフの点 (χ, ｙ)：%1").arg(points.join(QStringLiteral(", ")));
 }
 
 void Check2_Click(Form1& form) {

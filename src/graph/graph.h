@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QString>
 #include <QtGlobal>
 #include <optional>
 
@@ -24,6 +25,10 @@ void PlotGraph(Form1& form, qint16 EraseMark);
 // The centre of the mark of a whole chi for the chosen quantity, or nothing
 // when no quantity is chosen.
 std::optional<QPointF> graphMarkCentre(const Form1& form, double chi);
+
+// The graph in words: the points its marks stand for, read on the scale
+// the axes show.
+QString describeGraph(const Form1& form);
 
 // Shows or hides the graph panel with the "グラフ" box.
 void Check2_Click(Form1& form);

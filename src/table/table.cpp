@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <algorithm>
 #include <cmath>
 
 namespace kansu {
@@ -56,6 +57,20 @@ void DrawTable(Form1& form, qint16 EraseColumn) {
         table.setPenPosition(pen);
         table.printNumber(100 - chi * chi);
     }
+}
+
+QString describeTable(const Form1& form) {
+    auto numbers = form.hyo->canvas().numbersInView();
+    std::sort(numbers.begin(), numbers.end(),
+              [](const auto& a, const auto& b) { return a.pen.x() < b.pen.x(); });
+    QStringList chiRow;
+    QStringList valueRow;
+    for (const auto& n : numbers)
+        (n.pen.y() == kChiRow ? chiRow : valueRow) << signedNumberText(n.value).trimmed();
+    if (chiRow.isEmpty() && valueRow.isEmpty())
+        return QStringLiteral("表：まだ値はない");
+    return QStringLiteral("表：χ = %1；ｙ = %2")
+        .arg(chiRow.join(QStringLiteral(", ")), valueRow.join(QStringLiteral(", ")));
 }
 
 void Check3_Click(Form1& form) {
