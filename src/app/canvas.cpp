@@ -321,6 +321,14 @@ void Canvas::drawRemembered(int key, const std::function<void(Canvas&)>& draw) {
         changed(changedArea);
 }
 
+void Canvas::outlineFocus(QPainter& painter, const QRect& rect) {
+    painter.save();
+    painter.setPen(QPen(Qt::black, 2, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect);
+    painter.restore();
+}
+
 void Canvas::present(QWidget& target, const QRegion& exposed, const QImage* image,
                      std::span<const LineControl* const> lines) {
     QPainter painter(&target);

@@ -86,6 +86,9 @@ class Canvas {
 
     // Shows a surface on screen: copies the image's exposed part, then draws
     // the line controls that sit on the surface in front of it.
+    // Draws the keyboard focus ring of a control: a dotted black frame.
+    static void outlineFocus(QPainter& painter, const QRect& rect);
+
     static void present(QWidget& target, const QRegion& exposed, const QImage* image,
                         std::span<const LineControl* const> lines);
 

@@ -1,8 +1,10 @@
 #include "form1.h"
 
 #include "accessibility.h"
+#include "focusstyle.h"
 #include "numbers.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -199,6 +201,16 @@ void fitToDesign(QLabel& label, const QRect& box) {
     label.setFont(font);
 }
 
+// One style for every button and box of every window.
+FocusStyle* focusStyle() {
+    static FocusStyle* style = [] {
+        auto* created = new FocusStyle;
+        created->setParent(qApp); // lives as long as the application
+        return created;
+    }();
+    return style;
+}
+
 } // namespace
 
 QFont lessonFont(double points, bool bold) {
@@ -324,6 +336,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
                     text.accessibleName ? QString::fromUtf8(text.accessibleName) : caption);
                 widget->setAccessibleDescription(QString::fromUtf8(text.description));
             }
+        if (d.kind == Kind::Button || d.kind == Kind::CheckBox || d.kind == Kind::OptionButton)
+            widget->setStyle(focusStyle());
         if (d.tab >= 0 && widget->focusPolicy() != Qt::NoFocus)
             tabOrder.emplace_back(d.tab, widget);
         placed.push_back({d.name, d.index, widget, inner ? inner : widget});

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QProxyStyle>
+
+namespace kansu {
+
+// The toolkit's Fusion look with a focus ring that shows on every coloured
+// button and box: pupils at the keyboard must see where Space and Enter go.
+class FocusStyle : public QProxyStyle {
+    Q_OBJECT
+  public:
+    FocusStyle();
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override;
+};
+
+} // namespace kansu
