@@ -421,6 +421,14 @@ void Form1::setOuterHeight(int twips) {
                    kNominalFrame.height());
 }
 
+void Form1::placeAreaLabel(double left, double top) {
+    constexpr double kExponentOffset = 48;
+    Label4[4]->setLeft(left);
+    Label4[5]->setLeft(left + kExponentOffset);
+    Label4[4]->setTop(top);
+    Label4[5]->setTop(top);
+}
+
 void Form1::setQuantityCaptions(CaptionForm form) {
     for (size_t i = 0; i < Option1.size(); ++i)
         Option1[i]->setText(QString::fromUtf8(form == CaptionForm::Long

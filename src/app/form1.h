@@ -96,6 +96,10 @@ class Form1 : public QWidget {
     void setOuterWidth(int twips);
     void setOuterHeight(int twips);
 
+    // Places the area label "ｙ cm" with its exponent "2" 48 pixels to its
+    // right: both lefts, then both tops.
+    void placeAreaLabel(double left, double top);
+
     // Sets the captions of the three quantity buttons, in the order 0, 1, 2.
     void setQuantityCaptions(CaptionForm form);
 

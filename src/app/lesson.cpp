@@ -25,16 +25,6 @@ constexpr double kFrameX = 100;
 constexpr double kFrameY = 50;
 constexpr qint16 kFrameSide = 300;
 
-// Offset of the exponent "2" from its "ｙ cm" label.
-constexpr double kExponentOffset = 48;
-
-void placeAreaLabels(Form1& form, double left, double top) {
-    form.Label4[4]->setLeft(left);
-    form.Label4[5]->setLeft(left + kExponentOffset);
-    form.Label4[4]->setTop(top);
-    form.Label4[5]->setTop(top);
-}
-
 } // namespace
 
 void Form_Load(Form1& form) {
@@ -84,10 +74,10 @@ void ResetLesson(Form1& form) {
         form.Line5[1]->setY2(kParkedY);
     }
     if (form.selected(1))
-        placeAreaLabels(form, form.SquareX + s / 2 - 10, form.SquareY + s / 2 - 10);
+        form.placeAreaLabel(form.SquareX + s / 2 - 10, form.SquareY + s / 2 - 10);
     if (form.selected(2))
-        placeAreaLabels(form, form.SquareX + (s + form.FrameSide) / 2 - 10,
-                        form.SquareY + (s + form.FrameSide) / 2 - 10);
+        form.placeAreaLabel(form.SquareX + (s + form.FrameSide) / 2 - 10,
+                            form.SquareY + (s + form.FrameSide) / 2 - 10);
     if (!form.selected(1) && !form.selected(2)) {
         form.Label4[4]->setTop(kParkedY);
         form.Label4[5]->setTop(kParkedY);

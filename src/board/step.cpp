@@ -19,7 +19,6 @@ constexpr qint16 kLastStep = 300; // 10 cm
 constexpr double kPixelsPerCm = 30;
 constexpr int kSeedInset = 5;
 constexpr double kLabelInset = 10;
-constexpr double kExponentOffset = 48;
 
 void fill(Canvas& board, QRgb colour, double x, double y) {
     board.setFillColour(colour);
@@ -55,10 +54,7 @@ void redrawBoard(Form1& form) {
         form.Label4[3]->setLeft(form.FrameX + (form.FrameSide + s) / 2.0 - kLabelInset);
     }
     const auto placeAreaLabel = [&](double m) {
-        form.Label4[4]->setLeft(form.SquareX + m - kLabelInset);
-        form.Label4[5]->setLeft(form.SquareX + m - kLabelInset + kExponentOffset);
-        form.Label4[4]->setTop(form.SquareY + m - kLabelInset);
-        form.Label4[5]->setTop(form.SquareY + m - kLabelInset);
+        form.placeAreaLabel(form.SquareX + m - kLabelInset, form.SquareY + m - kLabelInset);
     };
     if (form.selected(1))
         placeAreaLabel(s / 2.0);
