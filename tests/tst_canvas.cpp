@@ -298,13 +298,21 @@ void TestCanvas::rememberedDrawingEqualsDrawing() {
     QCOMPARE(remembered.penWidth(), 2);
     QCOMPARE(remembered.penPosition(), drawn.penPosition());
     QCOMPARE(remembered.drawingColour(), QBColor(0));
-    remembered.setDrawingColour(kYellow);
-    remembered.drawRemembered(8, [](Canvas& c) { c.line(QPointF(0, 0), QPointF(5, 0), kWhite); });
-    QCOMPARE(remembered.drawingColour(), kYellow);
-    QCOMPARE(remembered.penWidth(), 2);
-    // Laid down again over something else, from the recording.
+    const auto shortLine = [](Canvas& c) { c.line(QPointF(0, 0), QPointF(5, 0), kWhite); };
+    shortLine(drawn);
+    for (int time = 0; time < 3; ++time) { // drawn, recorded, copied
+        remembered.setDrawingColour(kYellow);
+        remembered.setPenPosition(QPointF(9, 9));
+        remembered.drawRemembered(8, shortLine);
+        QCOMPARE(remembered.drawingColour(), kYellow);
+        QCOMPARE(remembered.penWidth(), 2);
+        QCOMPARE(remembered.penPosition(), QPointF(5, 0));
+    }
+    // Drawn the first time, recorded the second, copied from then on.
     int reports = 0;
     remembered.setChangedHandler([&](const QRect&) { ++reports; });
+    remembered.drawRemembered(7, draw);
+    QCOMPARE(differingPixels(drawn.image(), remembered.image()), 0);
     bool drawnAgain = false;
     remembered.drawRemembered(7, [&](Canvas&) { drawnAgain = true; });
     QVERIFY(!drawnAgain);

@@ -43,7 +43,7 @@ QFont surfaceFont(QFont font) {
 
 Canvas::Canvas(QSize size, QRgb background, QRgb foreground, const QFont& font)
     : image_(size, QImage::Format_RGB32), background_(background | 0xFF000000u),
-      foreground_(foreground | 0xFF000000u), font_(surfaceFont(font)), metrics_(font_) {
+      foreground_(foreground | 0xFF000000u), font_(surfaceFont(font)) {
     image_.fill(background_);
 }
 
@@ -57,9 +57,10 @@ const QPointF kUnsetPen(std::numeric_limits<double>::quiet_NaN(), 0);
 
 } // namespace
 
-Canvas::Canvas(QSize size, const QFont& font, Transparent)
-    : image_(size, QImage::Format_ARGB32), background_(0), foreground_(kUnsetColour),
-      penWidth_(kUnsetWidth), pen_(kUnsetPen), font_(surfaceFont(font)), metrics_(font_) {
+Canvas::Canvas(QSize size, const QFont& font, const std::optional<QFontMetrics>& metrics,
+               Transparent)
+    : image_(size, QImage::Format_ARGB32_Premultiplied), background_(0), foreground_(kUnsetColour),
+      penWidth_(kUnsetWidth), pen_(kUnsetPen), font_(font), metrics_(metrics) {
     image_.fill(Qt::transparent);
 }
 
@@ -68,7 +69,8 @@ Canvas::Canvas(Canvas&& other) noexcept
       fillColour_(other.fillColour_), fillStyle_(other.fillStyle_), penWidth_(other.penWidth_),
       penStyle_(other.penStyle_), pen_(other.pen_), font_(other.font_), metrics_(other.metrics_),
       numbers_(std::move(other.numbers_)), circles_(std::move(other.circles_)),
-      changedHandler_(std::move(other.changedHandler_)), remembered_(std::move(other.remembered_)) {
+      changedHandler_(std::move(other.changedHandler_)), remembered_(std::move(other.remembered_)),
+      drawnOnce_(std::move(other.drawnOnce_)) {
     // The other canvas's painter works on its image object: close it first.
     other.endPainting();
     image_ = std::move(other.image_);
@@ -76,6 +78,12 @@ Canvas::Canvas(Canvas&& other) noexcept
 
 Canvas::~Canvas() {
     endPainting();
+}
+
+const QFontMetrics& Canvas::metrics() const {
+    if (!metrics_)
+        metrics_.emplace(font_);
+    return *metrics_;
 }
 
 const QImage& Canvas::image() const {
@@ -166,14 +174,15 @@ void Canvas::circle(QPointF centre, double radius, std::optional<QRgb> colour) {
 
 bool Canvas::printText(const QString& text) {
     const QPointF topLeft = pen_;
-    pen_ = QPointF(0, topLeft.y() + metrics_.height());
+    const QFontMetrics& metrics = this->metrics();
+    pen_ = QPointF(0, topLeft.y() + metrics.height());
     if (!isFinite(topLeft))
         return false;
-    const QRectF bounds(topLeft, QSizeF(metrics_.horizontalAdvance(text) + 1, metrics_.height()));
+    const QRectF bounds(topLeft, QSizeF(metrics.horizontalAdvance(text) + 1, metrics.height()));
     if (!QRectF(image_.rect()).intersects(bounds))
         return false;
     painter().setPen(QColor(foreground_));
-    painter().drawText(QPointF(topLeft.x(), topLeft.y() + metrics_.ascent()), text);
+    painter().drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
     // Glyphs may reach a little past their advance (italics, overhangs).
     changed(enclosing(bounds, 2));
     return true;
@@ -272,9 +281,15 @@ void Canvas::floodFill(QPoint seed, QRgb border) {
 }
 
 void Canvas::drawRemembered(int key, const std::function<void(Canvas&)>& draw) {
+    // The first time, the drawing is simply drawn: many drawings are never
+    // asked for twice, and recording costs a layer as large as the surface.
+    if (drawnOnce_.insert(key).second) {
+        draw(*this);
+        return;
+    }
     auto found = remembered_.find(key);
     if (found == remembered_.end()) {
-        Canvas recorder(image_.size(), font_, Transparent{});
+        Canvas recorder(image_.size(), font_, metrics_, Transparent{});
         draw(recorder);
         Remembered drawing{recorder.image(), {}, {}, {}, {}};
         if (!std::isnan(recorder.pen_.x()))
@@ -283,17 +298,18 @@ void Canvas::drawRemembered(int key, const std::function<void(Canvas&)>& draw) {
             drawing.foreground = recorder.foreground_;
         if (recorder.penWidth_ != kUnsetWidth)
             drawing.penWidth = recorder.penWidth_;
+        // Everything painted is opaque; what was not painted is all zero.
+        const int width = drawing.layer.width();
         for (int y = 0; y < drawing.layer.height(); ++y) {
             const QRgb* line = reinterpret_cast<const QRgb*>(drawing.layer.constScanLine(y));
-            for (int x = 0; x < drawing.layer.width();) {
-                if (qAlpha(line[x]) == 0) {
-                    ++x;
-                    continue;
-                }
-                const int start = x;
-                while (x < drawing.layer.width() && qAlpha(line[x]) != 0)
-                    ++x;
-                drawing.runs.emplace_back(start, y, x - start, 1);
+            const QRgb* const end = line + width;
+            for (const QRgb* p = line; p != end;) {
+                p = std::find_if(p, end, [](QRgb v) { return v != 0; });
+                if (p == end)
+                    break;
+                const QRgb* start = p;
+                p = std::find(p, end, QRgb(0));
+                drawing.runs.emplace_back(int(start - line), y, int(p - start), 1);
             }
         }
         found = remembered_.emplace(key, std::move(drawing)).first;

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <span>
 #include <vector>
 
@@ -63,8 +64,9 @@ class Canvas {
     const std::vector<QPointF>& circlesInView() const { return circles_; }
 
     // Lays down what `draw` paints, exactly as drawing it would, with the
-    // drawing state it leaves behind. The first call with a key records the
-    // drawing on a transparent layer; later calls copy the recorded pixels.
+    // drawing state it leaves behind. The first call with a key draws it; the
+    // second records it on a transparent layer; later calls copy the
+    // recorded pixels.
     // `draw` must set every part of the state it relies on itself, so that
     // what it paints depends on the key alone.
     void drawRemembered(int key, const std::function<void(Canvas&)>& draw);
@@ -103,7 +105,7 @@ class Canvas {
         std::optional<int> penWidth;
     };
     struct Transparent {};
-    Canvas(QSize size, const QFont& font, Transparent);
+    Canvas(QSize size, const QFont& font, const std::optional<QFontMetrics>& metrics, Transparent);
 
     void strokeSegment(QPointF from, QPointF to, QRgb colour);
     bool printText(const QString& text); // false when nothing of it is in view
@@ -124,11 +126,14 @@ class Canvas {
     Qt::PenStyle penStyle_ = Qt::SolidLine;
     QPointF pen_{0, 0};
     QFont font_;
-    QFontMetrics metrics_;
+    // Made on the first print: loading a font costs, and the board never prints.
+    mutable std::optional<QFontMetrics> metrics_;
+    const QFontMetrics& metrics() const;
     std::vector<PrintedNumber> numbers_;
     std::vector<QPointF> circles_;
     std::function<void(const QRect&)> changedHandler_;
     std::map<int, Remembered> remembered_;
+    std::set<int> drawnOnce_;
 };
 
 } // namespace kansu
