@@ -43,7 +43,7 @@ QFont surfaceFont(QFont font) {
 
 Canvas::Canvas(QSize size, QRgb background, QRgb foreground, const QFont& font)
     : image_(size, QImage::Format_RGB32), background_(background | 0xFF000000u),
-      foreground_(foreground | 0xFF000000u), font_(surfaceFont(font)) {
+      foreground_(foreground | 0xFF000000u), font_(surfaceFont(font)), metrics_(font_) {
     image_.fill(background_);
 }
 
@@ -57,10 +57,10 @@ const QPointF kUnsetPen(std::numeric_limits<double>::quiet_NaN(), 0);
 
 } // namespace
 
-Canvas::Canvas(QSize size, const QFont& font, const std::optional<QFontMetrics>& metrics,
-               Transparent)
-    : image_(size, QImage::Format_ARGB32_Premultiplied), background_(0), foreground_(kUnsetColour),
-      penWidth_(kUnsetWidth), pen_(kUnsetPen), font_(font), metrics_(metrics) {
+Canvas::Canvas(const Canvas& like, Transparent)
+    : image_(like.image_.size(), QImage::Format_ARGB32_Premultiplied), background_(0),
+      foreground_(kUnsetColour), penWidth_(kUnsetWidth), pen_(kUnsetPen), font_(like.font_),
+      metrics_(like.metrics_) {
     image_.fill(Qt::transparent);
 }
 
@@ -69,8 +69,7 @@ Canvas::Canvas(Canvas&& other) noexcept
       fillColour_(other.fillColour_), fillStyle_(other.fillStyle_), penWidth_(other.penWidth_),
       penStyle_(other.penStyle_), pen_(other.pen_), font_(other.font_), metrics_(other.metrics_),
       numbers_(std::move(other.numbers_)), circles_(std::move(other.circles_)),
-      changedHandler_(std::move(other.changedHandler_)), remembered_(std::move(other.remembered_)),
-      drawnOnce_(std::move(other.drawnOnce_)) {
+      changedHandler_(std::move(other.changedHandler_)), remembered_(std::move(other.remembered_)) {
     // The other canvas's painter works on its image object: close it first.
     other.endPainting();
     image_ = std::move(other.image_);
@@ -78,12 +77,6 @@ Canvas::Canvas(Canvas&& other) noexcept
 
 Canvas::~Canvas() {
     endPainting();
-}
-
-const QFontMetrics& Canvas::metrics() const {
-    if (!metrics_)
-        metrics_.emplace(font_);
-    return *metrics_;
 }
 
 const QImage& Canvas::image() const {
@@ -135,13 +128,15 @@ void Canvas::lineFromPen(QPointF offset, std::optional<QRgb> colour) {
     line(pen_, pen_ + offset, colour);
 }
 
+QRectF Canvas::reach() const {
+    const int margin = penWidth_ + 1;
+    return QRectF(image_.rect()).adjusted(-margin, -margin, margin, margin);
+}
+
 void Canvas::strokeSegment(QPointF from, QPointF to, QRgb colour) {
     if (!isFinite(from) || !isFinite(to))
         return;
-    const QRectF reach =
-        QRectF(image_.rect())
-            .adjusted(-penWidth_ - 1, -penWidth_ - 1, penWidth_ + 1, penWidth_ + 1);
-    if (!reach.intersects(QRectF(from, to).normalized().adjusted(-1, -1, 1, 1)))
+    if (!reach().intersects(QRectF(from, to).normalized().adjusted(-1, -1, 1, 1)))
         return;
     const auto tooFar = [](QPointF p) {
         return std::fabs(p.x()) > kCoordinateLimit || std::fabs(p.y()) > kCoordinateLimit;
@@ -157,10 +152,7 @@ void Canvas::circle(QPointF centre, double radius, std::optional<QRgb> colour) {
     if (!isFinite(centre) || !std::isfinite(radius))
         return;
     const QRectF bounds(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
-    const QRectF reach =
-        QRectF(image_.rect())
-            .adjusted(-penWidth_ - 1, -penWidth_ - 1, penWidth_ + 1, penWidth_ + 1);
-    if (!reach.intersects(bounds.adjusted(-1, -1, 1, 1)) || radius > kCoordinateLimit)
+    if (!reach().intersects(bounds.adjusted(-1, -1, 1, 1)) || radius > kCoordinateLimit)
         return;
     const QRgb drawn = colour.value_or(foreground_) | 0xFF000000u;
     painter().setPen(QPen(QColor(drawn), penWidth_, penStyle_));
@@ -174,15 +166,14 @@ void Canvas::circle(QPointF centre, double radius, std::optional<QRgb> colour) {
 
 bool Canvas::printText(const QString& text) {
     const QPointF topLeft = pen_;
-    const QFontMetrics& metrics = this->metrics();
-    pen_ = QPointF(0, topLeft.y() + metrics.height());
+    pen_ = QPointF(0, topLeft.y() + metrics_.height());
     if (!isFinite(topLeft))
         return false;
-    const QRectF bounds(topLeft, QSizeF(metrics.horizontalAdvance(text) + 1, metrics.height()));
+    const QRectF bounds(topLeft, QSizeF(metrics_.horizontalAdvance(text) + 1, metrics_.height()));
     if (!QRectF(image_.rect()).intersects(bounds))
         return false;
     painter().setPen(QColor(foreground_));
-    painter().drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+    painter().drawText(QPointF(topLeft.x(), topLeft.y() + metrics_.ascent()), text);
     // Glyphs may reach a little past their advance (italics, overhangs).
     changed(enclosing(bounds, 2));
     return true;
@@ -280,41 +271,47 @@ void Canvas::floodFill(QPoint seed, QRgb border) {
     changed(QRect(QPoint(leftmost, top), QPoint(rightmost, bottom)));
 }
 
+Canvas::Remembered Canvas::record(const std::function<void(Canvas&)>& draw) const {
+    Canvas recorder(*this, Transparent{});
+    draw(recorder);
+    Remembered drawing{recorder.image(), {}, {}, {}, {}};
+    if (!std::isnan(recorder.pen_.x()))
+        drawing.pen = recorder.pen_;
+    if (recorder.foreground_ != kUnsetColour)
+        drawing.foreground = recorder.foreground_;
+    if (recorder.penWidth_ != kUnsetWidth)
+        drawing.penWidth = recorder.penWidth_;
+    // Everything painted is opaque; what was not painted is all zero.
+    const int width = drawing.layer.width();
+    for (int y = 0; y < drawing.layer.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(drawing.layer.constScanLine(y));
+        const QRgb* const end = line + width;
+        for (const QRgb* p = std::find_if(line, end, [](QRgb v) { return v != 0; }); p != end;
+             p = std::find_if(p, end, [](QRgb v) { return v != 0; })) {
+            const QRgb* start = p;
+            p = std::find(p, end, QRgb(0));
+            drawing.runs.emplace_back(int(start - line), y, int(p - start), 1);
+        }
+    }
+    return drawing;
+}
+
 void Canvas::drawRemembered(int key, const std::function<void(Canvas&)>& draw) {
     // The first time, the drawing is simply drawn: many drawings are never
     // asked for twice, and recording costs a layer as large as the surface.
-    if (drawnOnce_.insert(key).second) {
+    const auto [found, first] = remembered_.try_emplace(key);
+    if (first) {
+        // Remembered drawings are not listed among the entries in view.
+        const auto numbers = numbers_;
+        const auto circles = circles_;
         draw(*this);
+        numbers_ = numbers;
+        circles_ = circles;
         return;
     }
-    auto found = remembered_.find(key);
-    if (found == remembered_.end()) {
-        Canvas recorder(image_.size(), font_, metrics_, Transparent{});
-        draw(recorder);
-        Remembered drawing{recorder.image(), {}, {}, {}, {}};
-        if (!std::isnan(recorder.pen_.x()))
-            drawing.pen = recorder.pen_;
-        if (recorder.foreground_ != kUnsetColour)
-            drawing.foreground = recorder.foreground_;
-        if (recorder.penWidth_ != kUnsetWidth)
-            drawing.penWidth = recorder.penWidth_;
-        // Everything painted is opaque; what was not painted is all zero.
-        const int width = drawing.layer.width();
-        for (int y = 0; y < drawing.layer.height(); ++y) {
-            const QRgb* line = reinterpret_cast<const QRgb*>(drawing.layer.constScanLine(y));
-            const QRgb* const end = line + width;
-            for (const QRgb* p = line; p != end;) {
-                p = std::find_if(p, end, [](QRgb v) { return v != 0; });
-                if (p == end)
-                    break;
-                const QRgb* start = p;
-                p = std::find(p, end, QRgb(0));
-                drawing.runs.emplace_back(int(start - line), y, int(p - start), 1);
-            }
-        }
-        found = remembered_.emplace(key, std::move(drawing)).first;
-    }
-    const Remembered& drawing = found->second;
+    if (!found->second)
+        found->second = record(draw);
+    const Remembered& drawing = *found->second;
     endPainting();
     // Only pixels that really change are reported, so that drawing the same
     // thing again over itself costs no repaint.

@@ -11,7 +11,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <span>
 #include <vector>
 
@@ -86,18 +85,18 @@ class Canvas {
     void setFillColour(QRgb colour) { fillColour_ = colour | 0xFF000000u; }
     const QFont& font() const { return font_; }
 
-    // Shows a surface on screen: copies the image's exposed part, then draws
-    // the line controls that sit on the surface in front of it.
     // Draws the keyboard focus ring of a control: a dotted black frame.
     static void outlineFocus(QPainter& painter, const QRect& rect);
 
+    // Shows a surface on screen: copies the image's exposed part, then draws
+    // the line controls that sit on the surface in front of it.
     static void present(QWidget& target, const QRegion& exposed, const QImage* image,
                         std::span<const LineControl* const> lines);
 
   private:
     // The pixels a remembered drawing covers, and the state it ends in.
     struct Remembered {
-        QImage layer;            // ARGB32: alpha 0 where the drawing paints nothing
+        QImage layer;            // premultiplied ARGB: 0 where the drawing paints nothing
         std::vector<QRect> runs; // one row high each
         // The drawing state the drawing set, and only that.
         std::optional<QPointF> pen;
@@ -105,7 +104,10 @@ class Canvas {
         std::optional<int> penWidth;
     };
     struct Transparent {};
-    Canvas(QSize size, const QFont& font, const std::optional<QFontMetrics>& metrics, Transparent);
+    Canvas(const Canvas& like, Transparent);
+    Remembered record(const std::function<void(Canvas&)>& draw) const;
+    // How far outside the image a shape may start and still show.
+    QRectF reach() const;
 
     void strokeSegment(QPointF from, QPointF to, QRgb colour);
     bool printText(const QString& text); // false when nothing of it is in view
@@ -126,14 +128,12 @@ class Canvas {
     Qt::PenStyle penStyle_ = Qt::SolidLine;
     QPointF pen_{0, 0};
     QFont font_;
-    // Made on the first print: loading a font costs, and the board never prints.
-    mutable std::optional<QFontMetrics> metrics_;
-    const QFontMetrics& metrics() const;
+    QFontMetrics metrics_;
     std::vector<PrintedNumber> numbers_;
     std::vector<QPointF> circles_;
     std::function<void(const QRect&)> changedHandler_;
-    std::map<int, Remembered> remembered_;
-    std::set<int> drawnOnce_;
+    // Drawn once: nullopt; recorded from the second time on.
+    std::map<int, std::optional<Remembered>> remembered_;
 };
 
 } // namespace kansu

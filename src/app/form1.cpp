@@ -311,9 +311,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
             break;
         }
         case Kind::PictureBox: {
-            const QFont surfaceFont =
-                d.points > 0 ? font : lessonFont(kDefaultSurfacePoints, false);
-            auto* box = new PictureBox(container, pixelRect(d), d.background, d.text, surfaceFont);
+            auto* box = new PictureBox(container, pixelRect(d), d.background, d.text, font);
             inner = &box->inner();
             widget = box;
             break;

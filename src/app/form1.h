@@ -42,6 +42,11 @@ constexpr int kTallHeight = 10935;
 constexpr QSize kNominalFrame{8, 27};
 constexpr int kTwipsPerPixel = 15;
 
+// The board has 30 pixels to the centimetre; StepCount, the blue square's
+// side in board pixels, runs up to 300, chi = 10 cm.
+constexpr double kPixelsPerCm = 30;
+constexpr qint16 kLastStep = 300;
+
 // The lesson window: every control of the window description and the lesson
 // state. It draws nothing itself; the lesson's procedures take it by
 // reference and work on its controls.

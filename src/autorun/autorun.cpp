@@ -17,7 +17,6 @@ namespace kansu {
 
 namespace {
 
-constexpr qint16 kLastStep = 300;           // chi = 10 cm
 constexpr double kMillisecondsPerUnit = 20; // one unit of the speed box
 
 } // namespace

@@ -33,7 +33,7 @@ void DrawBoard(Form1& form) {
 }
 
 QString describeBoard(const Form1& form) {
-    const double chi = form.StepCount / 30.0;
+    const double chi = form.StepCount / kPixelsPerCm;
     QString text = QStringLiteral("χ = %1 cm").arg(chi, 0, 'f', 1);
     const auto number = [](double v) { return signedNumberText(v).trimmed(); };
     if (form.selected(0))

@@ -15,8 +15,6 @@ namespace kansu {
 
 namespace {
 
-constexpr qint16 kLastStep = 300; // 10 cm
-constexpr double kPixelsPerCm = 30;
 constexpr int kSeedInset = 5;
 constexpr double kLabelInset = 10;
 
