@@ -1,8 +1,10 @@
 #include "app/canvas.h"
 #include "app/form1.h"
 #include "app/qbcolor.h"
+#include "app/surfacememory.h"
 #include "formfixture.h"
 
+#include <QFile>
 #include <QFontMetrics>
 #include <QTest>
 #include <cmath>
@@ -51,6 +53,9 @@ class TestCanvas : public QObject {
     void farAwayDrawingIsSkipped();
     void changesAreReported();
     void rememberedDrawingEqualsDrawing();
+    void surfaceImagesKeepTheirOwnPixels();
+    void surfaceMemoryIsGivenBack();
+    void surfaceImageOfNoSize();
 };
 
 void TestCanvas::fillStopsAtClosedOutline() {
@@ -323,6 +328,82 @@ void TestCanvas::rememberedDrawingEqualsDrawing() {
     remembered.drawRemembered(7, draw);
     QCOMPARE(differingPixels(drawn.image(), remembered.image()), 0);
     QVERIFY(reports > 0);
+}
+
+namespace {
+
+// Whether the address lies in one of the process's mappings.
+bool mapped(const void* address) {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        return true;
+    const auto value = reinterpret_cast<quintptr>(address);
+    for (const QByteArray& line : maps.readAll().split('\n')) {
+        const QList<QByteArray> range = line.left(line.indexOf(' ')).split('-');
+        if (range.size() == 2 && range[0].toULongLong(nullptr, 16) <= value &&
+            value < range[1].toULongLong(nullptr, 16))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void TestCanvas::surfaceImagesKeepTheirOwnPixels() {
+    // Several images share memory; each must keep exactly what is drawn on
+    // it while others come and go.
+    std::vector<QImage> images;
+    const QImage::Format formats[] = {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied,
+                                      QImage::Format_Grayscale8};
+    for (int i = 0; i < 9; ++i) {
+        QImage image = surfaceImage(QSize(97 + 131 * i, 61 + 17 * i), formats[i % 3]);
+        QCOMPARE(image.size(), QSize(97 + 131 * i, 61 + 17 * i));
+        QCOMPARE(image.format(), formats[i % 3]);
+        QVERIFY(image.bytesPerLine() >= image.width() * image.depth() / 8);
+        QCOMPARE(reinterpret_cast<quintptr>(image.constBits()) % 4, quintptr(0));
+        image.fill(QColor::fromRgb(QRgb(0xFF000000u | (0x1F * i))));
+        images.push_back(image);
+    }
+    images.erase(images.begin() + 3);
+    images.erase(images.begin());
+    images.push_back(surfaceImage(QSize(300, 200), QImage::Format_RGB32));
+    images.back().fill(Qt::white);
+    // A copy is the toolkit's own from the first change on.
+    QImage copy = images.front();
+    copy.fill(Qt::black);
+    for (const QImage& image : images) {
+        const QRgb corner = image.pixel(0, 0);
+        const QRgb far = image.pixel(image.width() - 1, image.height() - 1);
+        QCOMPARE(far, corner);
+        QVERIFY(corner != qRgb(0, 0, 0));
+    }
+    // Painting works as on any image.
+    Canvas canvas(QSize(50, 40), kGreen, kWhite, lessonFont(9));
+    canvas.line(QPointF(0, 20), QPointF(49, 20));
+    QCOMPARE(canvas.pixel(25, 20), kWhite);
+    QCOMPARE(canvas.pixel(25, 10), kGreen);
+}
+
+void TestCanvas::surfaceMemoryIsGivenBack() {
+#ifdef Q_OS_LINUX
+    const uchar* first = nullptr;
+    {
+        QImage a = surfaceImage(QSize(800, 600), QImage::Format_RGB32);
+        QImage b = surfaceImage(QSize(800, 600), QImage::Format_RGB32);
+        first = a.constBits();
+        QVERIFY(mapped(first));
+        QVERIFY(mapped(b.constBits()));
+    }
+    QVERIFY(!mapped(first));
+#else
+    QSKIP("reads the process's mappings from /proc");
+#endif
+}
+
+void TestCanvas::surfaceImageOfNoSize() {
+    QVERIFY(surfaceImage(QSize(0, 10), QImage::Format_RGB32).isNull());
+    QVERIFY(surfaceImage(QSize(-5, -5), QImage::Format_RGB32).isNull());
+    QVERIFY(surfaceImage(QSize(10, 0), QImage::Format_RGB32).isNull());
 }
 
 QTEST_MAIN(TestCanvas)

@@ -5,6 +5,7 @@
 #include "table/table.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProcess>
@@ -39,6 +40,8 @@ class TestStartup : public QObject {
     void initialScreenKeepsPanels();
     void quitEndsProgram();
     void quitExitsProcessWithZero();
+    void groupFrameIsDrawn();
+    void openingNeedsOneFaceAndNoImageReader();
 
   private:
     FormFixture fixture;
@@ -219,6 +222,56 @@ void TestStartup::quitExitsProcessWithZero() {
     QCOMPARE(child.readAllStandardOutput().trimmed(), QByteArray("loop ended"));
 }
 
+void TestStartup::groupFrameIsDrawn() {
+    // A faint line just inside the frame's edge, below the title; olive
+    // inside it.
+    const QImage frame = fixture.form->Frame1->grab().toImage();
+    const QRgb olive = qRgb(0x80, 0x80, 0x00);
+    const int middle = frame.height() * 3 / 4;
+    QVERIFY(frame.pixel(1, middle) != olive);
+    QVERIFY(frame.pixel(frame.width() - 1, middle) != olive);
+    QVERIFY(frame.pixel(frame.width() / 2, frame.height() - 1) != olive);
+    QCOMPARE(QColor(frame.pixel(frame.width() / 2, 3)), QColor(olive)); // above the line
+}
+
+void TestStartup::openingNeedsOneFaceAndNoImageReader() {
+    // What a freshly started program has loaded once its window is painted:
+    // the lesson's face and no other, and none of the toolkit's image
+    // readers (loading them all costs more than the rest of the drawing).
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("KANSU_TEST_MAPS_CHILD"), QStringLiteral("1"));
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(child.waitForFinished(20000));
+    QCOMPARE(child.exitCode(), 0);
+    const QByteArray maps = child.readAllStandardOutput();
+    QList<QByteArray> faces;
+    for (const QByteArray& line : maps.split('\n')) {
+        QVERIFY2(!line.contains("imageformats"), line.constData());
+        const QByteArray file = line.mid(line.lastIndexOf(' ') + 1).toLower();
+        if ((file.endsWith(".ttf") || file.endsWith(".otf") || file.endsWith(".ttc")) &&
+            !faces.contains(file))
+            faces.append(file);
+    }
+    QCOMPARE(faces.size(), 1);
+}
+
+// The child: a real window, painted once, then the process's mappings.
+static int mapsChild(int argc, char** argv) {
+    QApplication app(argc, argv);
+    Form1 form;
+    wireForm1(form);
+    form.show();
+    form.grab(); // every control paints, as on the screen
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        return 1;
+    const QByteArray text = maps.readAll();
+    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+    return 0;
+}
+
 // The child: a real window whose quit button is clicked once the event loop runs.
 static int quitChild(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -234,6 +287,8 @@ static int quitChild(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsSet("KANSU_TEST_QUIT_CHILD"))
         return quitChild(argc, argv);
+    if (qEnvironmentVariableIsSet("KANSU_TEST_MAPS_CHILD"))
+        return mapsChild(argc, argv);
     QApplication app(argc, argv);
     TestStartup test;
     return QTest::qExec(&test, argc, argv);

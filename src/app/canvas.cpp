@@ -1,5 +1,7 @@
 #include "canvas.h"
 
+#include "surfacememory.h"
+
 #include "linecontrol.h"
 #include "numbers.h"
 
@@ -42,7 +44,7 @@ QFont surfaceFont(QFont font) {
 } // namespace
 
 Canvas::Canvas(QSize size, QRgb background, QRgb foreground, const QFont& font)
-    : image_(size, QImage::Format_RGB32), background_(background | 0xFF000000u),
+    : image_(surfaceImage(size, QImage::Format_RGB32)), background_(background | 0xFF000000u),
       foreground_(foreground | 0xFF000000u), font_(surfaceFont(font)), metrics_(font_) {
     image_.fill(background_);
 }
@@ -58,7 +60,7 @@ const QPointF kUnsetPen(std::numeric_limits<double>::quiet_NaN(), 0);
 } // namespace
 
 Canvas::Canvas(const Canvas& like, Transparent)
-    : image_(like.image_.size(), QImage::Format_ARGB32_Premultiplied), background_(0),
+    : image_(surfaceImage(like.image_.size(), QImage::Format_ARGB32_Premultiplied)), background_(0),
       foreground_(kUnsetColour), penWidth_(kUnsetWidth), pen_(kUnsetPen), font_(like.font_),
       metrics_(like.metrics_) {
     image_.fill(Qt::transparent);
@@ -211,10 +213,12 @@ void Canvas::floodFill(QPoint seed, QRgb border) {
     // searched again where the new span reaches past the old one. The mask
     // marks what is painted, since the region is everything that is not the
     // border colour, the fill colour included.
-    fillMask_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
-    const auto maskRow = [this, width](int y) {
-        return fillMask_.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
-    };
+    if (fillMask_.size() != image_.size())
+        fillMask_ = surfaceImage(image_.size(), QImage::Format_Grayscale8);
+    fillMask_.fill(0);
+    uchar* const maskBits = fillMask_.bits();
+    const qsizetype maskStride = fillMask_.bytesPerLine();
+    const auto maskRow = [maskBits, maskStride](int y) { return maskBits + y * maskStride; };
     struct Span {
         int y, left, right, dy;
     };
@@ -339,6 +343,17 @@ void Canvas::outlineFocus(QPainter& painter, const QRect& rect) {
     painter.setPen(QPen(Qt::black, 2, Qt::DotLine));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect);
+    painter.restore();
+}
+
+void Canvas::outlineGroup(QPainter& painter, const QRect& rect) {
+    // A faint grey line with rounded corners over a hint of shade, as the
+    // toolkit's own group frame looks.
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QColor(0x75, 0x75, 0x75, 0x32));
+    painter.setBrush(QColor(0, 0, 0, 0x03));
+    painter.drawRoundedRect(QRectF(rect).adjusted(1.5, 1.5, -0.5, -0.5), 2, 2);
     painter.restore();
 }
 

@@ -87,6 +87,8 @@ class Canvas {
 
     // Draws the keyboard focus ring of a control: a dotted black frame.
     static void outlineFocus(QPainter& painter, const QRect& rect);
+    // Draws the frame of a group of controls.
+    static void outlineGroup(QPainter& painter, const QRect& rect);
 
     // Shows a surface on screen: copies the image's exposed part, then draws
     // the line controls that sit on the surface in front of it.
@@ -119,7 +121,7 @@ class Canvas {
 
     QImage image_;
     mutable std::unique_ptr<QPainter> painter_;
-    std::vector<quint8> fillMask_; // reused by every flood fill
+    QImage fillMask_; // what a flood fill has painted; kept for the next one
     QRgb background_;
     QRgb foreground_;
     QRgb fillColour_ = 0xFF000000u;

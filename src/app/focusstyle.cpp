@@ -2,6 +2,7 @@
 
 #include "canvas.h"
 
+#include <QGroupBox>
 #include <QStyleFactory>
 #include <QStyleOption>
 
@@ -20,6 +21,22 @@ void FocusStyle::drawControl(ControlElement element, const QStyleOption* option,
         Canvas::outlineFocus(*painter, option->rect.adjusted(4, 4, -5, -5));
     else if (element == CE_CheckBox || element == CE_RadioButton)
         Canvas::outlineFocus(*painter, option->rect.adjusted(1, 1, -2, -2));
+}
+
+void FocusStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                               QPainter* painter, const QWidget* widget) const {
+    if (element != PE_FrameGroupBox) {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    }
+    // The frame starts below the title, where Fusion starts it.
+    constexpr int kTitleGap = 3;
+    const auto* group = qobject_cast<const QGroupBox*>(widget);
+    const bool titled = !group || group->isCheckable() || !group->title().isEmpty();
+    const int top = kTitleGap + (titled ? std::max(pixelMetric(PM_ExclusiveIndicatorHeight),
+                                                   option->fontMetrics.height())
+                                        : 0);
+    Canvas::outlineGroup(*painter, option->rect.adjusted(0, top, 0, 0));
 }
 
 } // namespace kansu

@@ -6,6 +6,8 @@ namespace kansu {
 
 // The toolkit's Fusion look with a focus ring that shows on every coloured
 // button and box: pupils at the keyboard must see where Space and Enter go.
+// Group frames are drawn without Fusion's picture of one, whose decoding
+// would load every image format the toolkit has while the window opens.
 class FocusStyle : public QProxyStyle {
     Q_OBJECT
   public:
@@ -13,6 +15,8 @@ class FocusStyle : public QProxyStyle {
 
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override;
 };
 
 } // namespace kansu

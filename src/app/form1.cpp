@@ -231,6 +231,10 @@ QFont lessonFont(double points, bool bold) {
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     installSurfaceAccessibility();
     setWindowTitle(QStringLiteral("４.関数"));
+    // The lesson's face is the program's face: what the toolkit lays out
+    // before a control is given its own font, and its pop-ups, need no
+    // second face.
+    QApplication::setFont(lessonFont(kDefaultSurfacePoints));
     setFont(lessonFont(kDefaultSurfacePoints));
     paintBackground(*this, kOlive);
 
@@ -334,7 +338,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
                     text.accessibleName ? QString::fromUtf8(text.accessibleName) : caption);
                 widget->setAccessibleDescription(QString::fromUtf8(text.description));
             }
-        if (d.kind == Kind::Button || d.kind == Kind::CheckBox || d.kind == Kind::OptionButton)
+        if (d.kind == Kind::Button || d.kind == Kind::CheckBox || d.kind == Kind::OptionButton ||
+            d.kind == Kind::Frame)
             widget->setStyle(focusStyle());
         if (d.tab >= 0 && widget->focusPolicy() != Qt::NoFocus)
             tabOrder.emplace_back(d.tab, widget);
