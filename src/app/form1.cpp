@@ -233,7 +233,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("４.関数"));
     // The lesson's face is the program's face: what the toolkit lays out
     // before a control is given its own font, and its pop-ups, need no
-    // second face.
+    // second face. The window itself took the old font when it was made.
     QApplication::setFont(lessonFont(kDefaultSurfacePoints));
     setFont(lessonFont(kDefaultSurfacePoints));
     paintBackground(*this, kOlive);

@@ -1,6 +1,5 @@
 #include "surfacememory.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -70,12 +69,14 @@ void releaseImage(void* info) {
 
 QImage surfaceImage(QSize size, QImage::Format format) {
 #if defined(MADV_HUGEPAGE)
-    const std::size_t bitsPerPixel = QImage::toPixelFormat(format).bitsPerPixel();
-    const std::size_t width = std::size_t(std::clamp(size.width(), 0, kLargestSide));
-    const std::size_t height = std::size_t(std::clamp(size.height(), 0, kLargestSide));
-    const std::size_t bytesPerLine = roundUp(width * bitsPerPixel, 32) / 8; // whole 32-bit words
-    const std::size_t bytes = roundUp(bytesPerLine * height, kAlignment);
-    if (bytes > 0 && width == std::size_t(size.width()) && height == std::size_t(size.height())) {
+    const int bitsPerPixel = QImage::toPixelFormat(format).bitsPerPixel();
+    // Empty and enormous images, and unknown formats, are the toolkit's own.
+    const bool ours = !size.isEmpty() && size.width() <= kLargestSide &&
+                      size.height() <= kLargestSide && bitsPerPixel > 0;
+    if (ours) {
+        const std::size_t bytesPerLine = // whole 32-bit words
+            roundUp(std::size_t(size.width()) * std::size_t(bitsPerPixel), 32) / 8;
+        const std::size_t bytes = roundUp(bytesPerLine * std::size_t(size.height()), kAlignment);
         const std::lock_guard lock(chunkMutex);
         // A full chunk stays mapped until its last image goes.
         if (!openChunk || openChunk->size - openChunk->used < bytes)
