@@ -1,9 +1,14 @@
 #include "formfixture.h"
 
+#include "app/accessibility.h"
+#include "app/qbcolor.h"
 #include <QAccessible>
+
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QTest>
+#include <algorithm>
 
 using namespace kansu;
 using namespace kansu::testing;
@@ -21,6 +26,11 @@ class TestAccess : public QObject {
     void boardTellsChiAndY();
     void tableTellsItsColumns();
     void graphTellsItsPoints();
+    void enterTicksBoxesUpDownMoveQuantities();
+    void speedBoxQuantitiesAndWindowNamed();
+    void tabReachesPictureBoxesInView();
+    void changesAreAnnouncedOncePerStep();
+    void outOfViewIsNotShowing();
 
   private:
     QString said(QWidget* widget, QAccessible::Text kind) {
@@ -129,6 +139,121 @@ void TestAccess::graphTellsItsPoints() {
     step(f.modoru, 2);
     QCOMPARE(said(f.gamen, QAccessible::Description),
              QStringLiteral("グラフの点 (χ, ｙ)：(0, 0), (1, 1)"));
+}
+
+void TestAccess::enterTicksBoxesUpDownMoveQuantities() {
+    Form1& f = form();
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    f.Check1->setFocus();
+    QTest::keyClick(f.Check1, Qt::Key_Return);
+    QVERIFY(f.Check1->isChecked());
+    QCOMPARE(pixelAt(f.kokuban, 130, 65), QBColor(0)); // its handler drew the grid
+    QTest::keyClick(f.Check1, Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(!f.Check1->isChecked());
+    clickCheckBox(f.Option1[1]);
+    f.Option1[1]->setFocus();
+    QTest::keyClick(f.Option1[1], Qt::Key_Down);
+    QVERIFY(f.Option1[2]->isChecked() && f.Option1[2]->hasFocus());
+    QTest::keyClick(f.Option1[2], Qt::Key_Up);
+    QTest::keyClick(f.Option1[1], Qt::Key_Up);
+    QVERIFY(f.Option1[0]->isChecked());
+    QCOMPARE(f.Line5[1]->Y1(), 50.0); // the red line's handler ran
+}
+
+void TestAccess::speedBoxQuantitiesAndWindowNamed() {
+    Form1& f = form();
+    QCOMPARE(said(f.Combo1, QAccessible::Name), QStringLiteral("速度"));
+    QCOMPARE(said(f.Combo1, QAccessible::Value), QStringLiteral("20"));
+    f.Combo1->setEditText(QStringLiteral("05"));
+    QCOMPARE(said(f.Combo1, QAccessible::Value), QStringLiteral("05"));
+    QCOMPARE(said(f.Option1[0], QAccessible::Description),
+             QStringLiteral("赤い線の長さ ｙ = 10 − χ (cm)"));
+    QCOMPARE(said(f.Option1[2], QAccessible::Description),
+             QStringLiteral("黄色い図形の面積 ｙ = 100 − χ² (cm²)"));
+    clickCheckBox(f.Check2); // the name follows the long caption
+    QCOMPARE(said(f.Option1[1], QAccessible::Name), QStringLiteral("青い正方形の面積"));
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&f);
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("４.関数"));
+}
+
+void TestAccess::tabReachesPictureBoxesInView() {
+    Form1& f = form();
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    const auto tabFrom = [](QWidget* from, Qt::KeyboardModifiers modifiers = {}) {
+        from->setFocus();
+        QTest::keyClick(from, Qt::Key_Tab, modifiers);
+        return QApplication::focusWidget();
+    };
+    QCOMPARE(tabFrom(f.Check2), f.kokuban);
+    QCOMPARE(tabFrom(f.kokuban), f.susumu);
+    // Panels outside the window are no stops.
+    QCOMPARE(tabFrom(f.end, Qt::ShiftModifier), f.Command1);
+    QVERIFY(tabFrom(f.Check1) != f.hyo);
+    clickCheckBox(f.Check2);
+    clickCheckBox(f.Check3);
+    QCOMPARE(tabFrom(f.end, Qt::ShiftModifier), f.gamen);
+    QCOMPARE(tabFrom(f.Check1), f.hyo);
+    // The focused board shows a dotted ring on its border.
+    QCOMPARE(tabFrom(f.Check2), f.kokuban);
+    const auto ringPixels = [&] {
+        return pixelsOfColour(f.kokuban->grab().toImage(), QRect(0, 0, f.kokuban->width(), 2),
+                              QBColor(0));
+    };
+    QVERIFY(ringPixels() > f.kokuban->width() / 4);
+    f.susumu->setFocus();
+    QCOMPARE(ringPixels(), 0);
+}
+
+void TestAccess::changesAreAnnouncedOncePerStep() {
+    static QList<std::pair<QObject*, QAccessible::Event>> events;
+    events.clear();
+    redirectScreenReaderEvents([](QAccessibleEvent& event) {
+        events.append({event.object(), event.type()});
+    });
+    const auto told = [](QObject* object, QAccessible::Event type) {
+        QCoreApplication::processEvents();
+        return int(std::count(events.begin(), events.end(), std::pair(object, type)));
+    };
+    Form1& f = form();
+    clickCheckBox(f.Option1[1]);
+    QCOMPARE(told(f.kokuban, QAccessible::DescriptionChanged), 1);
+    for (int i = 0; i < 2; ++i) {
+        step(f.susumu, 1);
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(told(f.kokuban, QAccessible::DescriptionChanged), 3);
+    // Hidden panels say nothing; shown, they tell what they hold, and the
+    // graph only when a step adds a point.
+    QCOMPARE(told(f.gamen, QAccessible::DescriptionChanged), 0);
+    QCOMPARE(told(f.hyo, QAccessible::DescriptionChanged), 0);
+    clickCheckBox(f.Check2);
+    QCOMPARE(told(f.gamen, QAccessible::DescriptionChanged), 1);
+    QCOMPARE(told(f.gamen, QAccessible::StateChanged), 1);
+    step(f.susumu, 1);
+    QCOMPARE(told(f.gamen, QAccessible::DescriptionChanged), 1);
+    step(f.susumu, 1);
+    QCOMPARE(told(f.gamen, QAccessible::DescriptionChanged), 2);
+    QCOMPARE(told(f.hyo, QAccessible::DescriptionChanged), 0);
+    redirectScreenReaderEvents(nullptr);
+}
+
+void TestAccess::outOfViewIsNotShowing() {
+    Form1& f = form();
+    const auto hidden = [](QWidget* widget) {
+        return QAccessible::queryAccessibleInterface(widget)->state().invisible;
+    };
+    QVERIFY(hidden(f.gamen) && hidden(f.hyo) && hidden(f.Label5));
+    QVERIFY(!hidden(f.kokuban) && !hidden(f.Label4[0]));
+    QVERIFY(hidden(f.Label4[4]) && hidden(f.Label4[5])); // parked below the board
+    clickCheckBox(f.Option1[1]);
+    QVERIFY(!hidden(f.Label4[4]) && hidden(f.Label4[3]));
+    clickCheckBox(f.Check2);
+    clickCheckBox(f.Check3);
+    QVERIFY(!hidden(f.gamen) && !hidden(f.hyo) && !hidden(f.Label5));
+    QCOMPARE(said(f.Label4[2], QAccessible::Name), QStringLiteral("10 cm"));
 }
 
 QTEST_MAIN(TestAccess)

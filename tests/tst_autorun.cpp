@@ -7,8 +7,10 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 #include <limits>
 
@@ -29,7 +31,9 @@ class TestAutorun : public QObject {
     void speedTypedDuringRunAppliesNext();
     void emptySpeedRunsWithoutPauses();
     void stopDuringPause();
-    void secondRunRefusedWhileStopping();
+    void newRunWaitsForTheStoppedOne();
+    void newRunCutsALongStoppedPauseShort();
+    void keyboardFocusFollowsTheRun();
     void quantityChosenDuringRunRestarts();
     void gridSwitchedDuringRun();
     void panelsShownDuringRun();
@@ -190,26 +194,79 @@ void TestAutorun::stopDuringPause() {
     QCOMPARE(form().StopRequested, qint16(0));
 }
 
-void TestAutorun::secondRunRefusedWhileStopping() {
+void TestAutorun::newRunWaitsForTheStoppedOne() {
     duringPause = [&](int index) {
         if (index != 4)
             return;
         QTest::mouseClick(form().tomeru, Qt::LeftButton);
         QTest::mouseClick(form().jidou, Qt::LeftButton);
-        // Refused: no reset, no step, no button change.
+        // Nothing nested in the pause: no reset, no step, no button change.
         QCOMPARE(int(form().StepCount), 75);
         QVERIFY(form().tomeru->isEnabled());
     };
     QTest::mouseClick(form().jidou, Qt::LeftButton);
-    QCOMPARE(pauses.size(), 5);
-    QCOMPARE(int(form().StepCount), 75);
-    QVERIFY(!form().tomeru->isEnabled());
-    QVERIFY(form().susumu->isEnabled());
-    // Once the stopped run is over, a new run starts as usual.
-    duringPause = nullptr;
-    QTest::mouseClick(form().jidou, Qt::LeftButton);
+    // The stopped run made no further step; the new one ran from chi = 0 to
+    // 10 cm as a run of its own, stoppable throughout.
     QCOMPARE(pauses.size(), 25);
+    QCOMPARE(pauses[4].chi, QStringLiteral(" 2.5"));
+    QCOMPARE(pauses[5].chi, QStringLiteral(" 0.5"));
+    for (int i = 5; i < 25; ++i)
+        QVERIFY(!pauses[i].jidou && pauses[i].tomeru && !pauses[i].susumu);
     QCOMPARE(int(form().StepCount), 300);
+    QCOMPARE(form().StopRequested, qint16(0));
+    QVERIFY(form().susumu->isEnabled() && !form().tomeru->isEnabled());
+}
+
+void TestAutorun::newRunCutsALongStoppedPauseShort() {
+    // A pause of 200 s after each step; the real pause.
+    Form1& f = form();
+    const auto realPause = [&f](qint32 ms) { Pause(f, ms); };
+    f.Combo1->setEditText(QStringLiteral("9999"));
+    QElapsedTimer sincePress;
+    qint64 startedAfter = -1;
+    f.pause = [&](qint32 ms) {
+        pauses.append({ms, f.Text1->text(), f.jidou->isEnabled(), f.tomeru->isEnabled(),
+                       f.susumu->isEnabled(), f.modoru->isEnabled(), f.Command1->isEnabled()});
+        if (pauses.size() == 1) {
+            QTimer::singleShot(0, &f, [&] {
+                QTest::mouseClick(f.tomeru, Qt::LeftButton);
+                sincePress.start();
+                QTest::mouseClick(f.jidou, Qt::LeftButton);
+            });
+        } else {
+            startedAfter = sincePress.elapsed();
+            f.close(); // ends this pause, and the run with it
+        }
+        realPause(ms);
+    };
+    QTest::mouseClick(f.jidou, Qt::LeftButton);
+    QCOMPARE(pauses.size(), 2);
+    QCOMPARE(pauses[1].chi, QStringLiteral(" 0.5"));
+    QVERIFY(!pauses[1].jidou && pauses[1].tomeru);
+    QVERIFY2(startedAfter >= 0 && startedAfter < 1000, qPrintable(QString::number(startedAfter)));
+}
+
+void TestAutorun::keyboardFocusFollowsTheRun() {
+    Form1& f = form();
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    f.jidou->setFocus();
+    QWidget* focusInPause = nullptr;
+    duringPause = [&](int index) {
+        if (index == 0)
+            focusInPause = QApplication::focusWidget();
+    };
+    QTest::keyClick(f.jidou, Qt::Key_Space);
+    QCOMPARE(pauses.size(), 20);
+    QCOMPARE(focusInPause, f.tomeru);
+    QCOMPARE(QApplication::focusWidget(), f.jidou);
+    // Focus moved elsewhere during the run stays there.
+    duringPause = [&](int index) {
+        if (index == 20)
+            f.Check1->setFocus();
+    };
+    QTest::keyClick(f.jidou, Qt::Key_Space);
+    QCOMPARE(QApplication::focusWidget(), f.Check1);
 }
 
 void TestAutorun::quantityChosenDuringRunRestarts() {
@@ -302,6 +359,13 @@ void TestAutorun::quitDuringRunExitsCleanly_data() {
     QTest::newRow("closed in a pause") << "pause-close" << QByteArray("steps 3, susumu disabled");
     QTest::newRow("quit after nested handlers")
         << "nested-quit" << QByteArray("steps 0, susumu disabled");
+    // Log-out and Ctrl+C, once the child says it is ready.
+    QTest::newRow("SIGTERM at rest") << "rest-term" << QByteArray("ready\nsteps 0, susumu enabled");
+    QTest::newRow("SIGINT at rest") << "rest-int" << QByteArray("ready\nsteps 0, susumu enabled");
+    QTest::newRow("SIGTERM in a pause")
+        << "pause-term" << QByteArray("ready\nsteps 3, susumu disabled");
+    QTest::newRow("SIGINT in a pause")
+        << "pause-int" << QByteArray("ready\nsteps 3, susumu disabled");
 }
 
 void TestAutorun::quitDuringRunExitsCleanly() {
@@ -310,13 +374,27 @@ void TestAutorun::quitDuringRunExitsCleanly() {
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("KANSU_TEST_CHILD"), how);
+    // Where the toolkit would otherwise warn that there is none.
+    const QTemporaryDir runtime;
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     child.setProcessEnvironment(env);
     child.start(QCoreApplication::applicationFilePath(), {});
+    const bool bySignal = how.endsWith("term") || how.endsWith("int");
+    if (bySignal) {
+        QVERIFY(child.waitForReadyRead(30000));
+        QTRY_VERIFY(child.canReadLine());
+        if (how.endsWith("term"))
+            child.terminate();
+        else
+            ::kill(static_cast<pid_t>(child.processId()), SIGINT);
+    }
     QVERIFY(child.waitForFinished(30000));
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), 0);
     // No step after the end, and no button touched.
     QCOMPARE(child.readAllStandardOutput().trimmed(), after);
+    if (bySignal)
+        QCOMPARE(child.readAllStandardError(), QByteArray());
 }
 
 // The child: a real window, ended at rest or during the third pause of a run
@@ -329,8 +407,12 @@ static int endProgramChild(int argc, char** argv, const QByteArray& how) {
     const auto end = [&] {
         if (how.endsWith("quit"))
             QTest::mouseClick(form.end, Qt::LeftButton);
-        else
+        else if (how.endsWith("close"))
             form.close();
+        else { // the parent sends a signal
+            std::printf("ready\n");
+            std::fflush(stdout);
+        }
     };
     // Both live as long as the event loop: the run uses them from there.
     int pausesSeen = 0;

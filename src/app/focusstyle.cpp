@@ -21,6 +21,9 @@ void FocusStyle::drawControl(ControlElement element, const QStyleOption* option,
         Canvas::outlineFocus(*painter, option->rect.adjusted(4, 4, -5, -5));
     else if (element == CE_CheckBox || element == CE_RadioButton)
         Canvas::outlineFocus(*painter, option->rect.adjusted(1, 1, -2, -2));
+    else if (element == CE_ShapedFrame)
+        // On a picture box's border: the drawing inside stays as it is.
+        Canvas::outlineFocus(*painter, option->rect.adjusted(1, 1, -1, -1));
 }
 
 void FocusStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,

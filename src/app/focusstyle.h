@@ -5,9 +5,9 @@
 namespace kansu {
 
 // The toolkit's Fusion look with a focus ring that shows on every coloured
-// button and box: pupils at the keyboard must see where Space and Enter go.
-// Group frames are drawn without Fusion's picture of one, whose decoding
-// would load every image format the toolkit has while the window opens.
+// button and box and on the picture boxes: pupils at the keyboard must see where Space and Enter
+// go. Group frames are drawn without Fusion's picture of one, whose decoding would load every image
+// format the toolkit has while the window opens.
 class FocusStyle : public QProxyStyle {
     Q_OBJECT
   public:

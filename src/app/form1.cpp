@@ -137,25 +137,29 @@ constexpr const char* kSpeeds[] = {"01", "05", "10", "20", "40"};
 // What screen readers say of the controls whose captions say too little.
 struct AccessibleText {
     std::string_view name;
-    const char* accessibleName; // nullptr: the caption
+    int index;                  // element of a control array; -1 for a single control
+    const char* accessibleName; // nullptr: the caption, as it reads at the moment
     const char* description;
 };
 constexpr AccessibleText kAccessibleTexts[] = {
-    {"Text1", "青い正方形の１辺の長さχ（cm）", "今のχ。進む・戻るで 0.5 cm ずつ変わる"},
-    {"Command1", nullptr, "χを 0 に戻し、ｙの選択を消す"},
-    {"kokuban", "黒板", "10 cm の枠と、左上の角から大きくなる青い正方形"},
-    {"jidou", nullptr, "χを 0 に戻し、10 cm まで自動で進める"},
-    {"Combo1", "速度", "自動で進むときの１歩ごとの間。20 ミリ秒の単位"},
-    {"tomeru", nullptr, "自動で進むのを止める"},
-    {"modoru", nullptr, "χを 0.5 cm 小さくする"},
-    {"susumu", nullptr, "χを 0.5 cm 大きくする"},
-    {"Check1", nullptr, "黒板に 1 cm の方眼を重ねる"},
-    {"Check3", nullptr, "χとｙの表を見せる"},
-    {"Check2", nullptr, "ｙのグラフを見せる"},
-    {"Frame1", "ｙの選択", "調べる量ｙを選ぶ"},
-    {"end", nullptr, "プログラムを終わる"},
-    {"hyo", "表", "χとｙの値の表"},
-    {"gamen", "グラフ", "χとｙのグラフ"},
+    {"Text1", -1, "青い正方形の１辺の長さχ（cm）", "今のχ。進む・戻るで 0.5 cm ずつ変わる"},
+    {"Command1", -1, nullptr, "χを 0 に戻し、ｙの選択を消す"},
+    {"kokuban", -1, "黒板", "10 cm の枠と、左上の角から大きくなる青い正方形"},
+    {"jidou", -1, nullptr, "χを 0 に戻し、10 cm まで自動で進める"},
+    {"Combo1", -1, "速度", "自動で進むときの１歩ごとの間。20 ミリ秒の単位"},
+    {"tomeru", -1, nullptr, "自動で進むのを止める"},
+    {"modoru", -1, nullptr, "χを 0.5 cm 小さくする"},
+    {"susumu", -1, nullptr, "χを 0.5 cm 大きくする"},
+    {"Check1", -1, nullptr, "黒板に 1 cm の方眼を重ねる"},
+    {"Check3", -1, nullptr, "χとｙの表を見せる"},
+    {"Check2", -1, nullptr, "ｙのグラフを見せる"},
+    {"Frame1", -1, "ｙの選択", "調べる量ｙを選ぶ"},
+    {"end", -1, nullptr, "プログラムを終わる"},
+    {"hyo", -1, "表", "χとｙの値の表"},
+    {"gamen", -1, "グラフ", "χとｙのグラフ"},
+    {"Option1", 0, nullptr, "赤い線の長さ ｙ = 10 − χ (cm)"},
+    {"Option1", 1, nullptr, "青い正方形の面積 ｙ = χ² (cm²)"},
+    {"Option1", 2, nullptr, "黄色い図形の面積 ｙ = 100 − χ² (cm²)"},
 };
 
 // Drawing state of the board beyond its colours: chalk 3 pixels wide and the
@@ -304,6 +308,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
             setColour(*box, QPalette::WindowText, d.text);
             setColour(*box, QPalette::ButtonText, d.text);
             paintBackground(*box, d.background);
+            box->installEventFilter(this); // Enter ticks, Up and Down move
             widget = box;
             break;
         }
@@ -333,13 +338,12 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
             label->setTop(pixels(d.top));
         }
         for (const AccessibleText& text : kAccessibleTexts)
-            if (text.name == d.name) {
-                widget->setAccessibleName(
-                    text.accessibleName ? QString::fromUtf8(text.accessibleName) : caption);
+            if (text.name == d.name && text.index == d.index) {
+                if (text.accessibleName)
+                    widget->setAccessibleName(QString::fromUtf8(text.accessibleName));
                 widget->setAccessibleDescription(QString::fromUtf8(text.description));
             }
-        if (d.kind == Kind::Button || d.kind == Kind::CheckBox || d.kind == Kind::OptionButton ||
-            d.kind == Kind::Frame)
+        if (d.kind != Kind::Label && d.kind != Kind::TextBox && d.kind != Kind::ComboBox)
             widget->setStyle(focusStyle());
         if (d.tab >= 0 && widget->focusPolicy() != Qt::NoFocus)
             tabOrder.emplace_back(d.tab, widget);
@@ -443,19 +447,44 @@ bool Form1::selected(int element) const {
     return Option1[static_cast<size_t>(element)]->isChecked();
 }
 
+void Form1::requestNewRun() {
+    newRunWaiting_ = true;
+    emit pauseCutShort();
+}
+
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    const int key = keyEvent->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     // In a window that is no dialog, a focused button takes Space but not
-    // Enter; pupils at the keyboard expect both.
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        auto* button = qobject_cast<QPushButton*>(watched);
-        if (button && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-            if (button->isEnabled())
-                button->click();
-            return true;
-        }
+    // Enter, and a box ignores Enter; pupils at the keyboard expect both.
+    auto* button = qobject_cast<QAbstractButton*>(watched);
+    if (enter && (qobject_cast<QPushButton*>(watched) || qobject_cast<QCheckBox*>(watched))) {
+        if (button->isEnabled())
+            button->click();
+        return true;
+    }
+    // The quantity buttons stand in a row: Up and Down move along it as
+    // Left and Right do.
+    if (qobject_cast<QRadioButton*>(watched) && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+        QKeyEvent along(QEvent::KeyPress, key == Qt::Key_Up ? Qt::Key_Left : Qt::Key_Right,
+                        keyEvent->modifiers(), keyEvent->text(), keyEvent->isAutoRepeat());
+        QCoreApplication::sendEvent(watched, &along);
+        return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // A panel outside the window takes no keyboard focus, and screen
+    // readers learn that it came into view or went out of it.
+    for (PictureBox* panel : {gamen, hyo}) {
+        panel->setFocusPolicy(insideWindow(*panel) ? Qt::StrongFocus : Qt::NoFocus);
+        panel->announceLater();
+    }
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

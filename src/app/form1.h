@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <utility>
 
 class QCheckBox;
 class QComboBox;
@@ -122,14 +123,26 @@ class Form1 : public QWidget {
     bool ending() const { return ending_; }
     void markEnding() { ending_ = true; }
 
+    // A press of "自動" while a stopped run still waits out its last pause:
+    // that pause is cut short, and the new run starts once the old one is over.
+    void requestNewRun();
+    bool newRunWaiting() const { return newRunWaiting_; }
+    bool takeNewRunRequest() { return std::exchange(newRunWaiting_, false); }
+
+  signals:
+    // A pause in progress is to end now.
+    void pauseCutShort();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     std::unique_ptr<LineControl> line4_;
     bool ending_ = false;
+    bool newRunWaiting_ = false;
 };
 
 // The face and pixel size of a text of the window description (points at

@@ -1,5 +1,9 @@
 #include "picturebox.h"
 
+#include "accessibility.h"
+
+#include <QAccessible>
+#include <QLabel>
 #include <QPaintEvent>
 
 namespace kansu {
@@ -28,6 +32,54 @@ PictureBox::PictureBox(QWidget* parent, const QRect& outer, QRgb background, QRg
     setLineWidth(kBorder);
     view_ = new SurfaceView(this, canvas_);
     view_->setGeometry(kBorder, kBorder, canvas_.image().width(), canvas_.image().height());
+    canvas_.setChangedHandler([this](const QRect& rect) {
+        view_->update(rect);
+        announceLater();
+    });
+    // Screen-reader and keyboard users reach the surface with Tab.
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PictureBox::announceLater() {
+    if (announcePending_ || !screenReadersListening())
+        return;
+    announcePending_ = true;
+    QMetaObject::invokeMethod(this, &PictureBox::announce, Qt::QueuedConnection);
+}
+
+void PictureBox::announce() {
+    announcePending_ = false;
+    const auto shownNow = [](const QWidget& w) { return w.isVisible() && insideWindow(w); };
+    const auto tellState = [](QWidget* w) {
+        QAccessible::State changed;
+        changed.invisible = true;
+        QAccessibleStateChangeEvent event(w, changed);
+        tellScreenReaders(event);
+    };
+    const bool shown = shownNow(*this);
+    if (shown != announcedShown_) {
+        announcedShown_ = shown;
+        tellState(this);
+    }
+    for (QLabel* label : view_->findChildren<QLabel*>()) {
+        const bool labelShown = shownNow(*label);
+        auto known = labelsShown_.find(label);
+        if (known == labelsShown_.end() || *known != labelShown) {
+            labelsShown_.insert(label, labelShown);
+            tellState(label);
+        }
+    }
+    if (!shown) {
+        // Shown again, it is announced afresh.
+        announcedDescription_.clear();
+        return;
+    }
+    const QString description = describe();
+    if (description == announcedDescription_)
+        return;
+    announcedDescription_ = description;
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    tellScreenReaders(event);
 }
 
 } // namespace kansu

@@ -4,6 +4,7 @@
 #include "linecontrol.h"
 
 #include <QFrame>
+#include <QHash>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -48,12 +49,24 @@ class PictureBox : public QFrame {
     void setDescriber(std::function<QString()> describer) { describer_ = std::move(describer); }
     QString describe() const { return describer_ ? describer_() : QString(); }
 
+    // Tells screen readers, once the current handler has run, what changed:
+    // the description while the box is in view, and the box or a label on
+    // it coming into view or going out of it. Many drawing operations in one
+    // step make one announcement.
+    void announceLater();
+
     static constexpr int kBorder = 2;
 
   private:
+    void announce();
+
     Canvas canvas_;
     SurfaceView* view_;
     std::function<QString()> describer_;
+    bool announcePending_ = false;
+    bool announcedShown_ = false;
+    QString announcedDescription_;
+    QHash<const QWidget*, bool> labelsShown_;
 };
 
 } // namespace kansu

@@ -9,6 +9,7 @@
 #include "lesson.h"
 #include "quantity.h"
 #include "table/table.h"
+#include "termination.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -38,6 +39,8 @@ void wireForm1(Form1& form) {
     form.pause = [f](qint32 milliseconds) { Pause(*f, milliseconds); };
     QObject::connect(form.Command1, &QPushButton::clicked, f, [f] { Command1_Click(*f); });
     QObject::connect(form.end, &QPushButton::clicked, f, [f] { end_Click(*f); });
+    // Log-out and Ctrl+C end the lesson as "終了" does.
+    onTerminationRequest(f, [f] { end_Click(*f); });
     form.kokuban->setDescriber([f] { return describeBoard(*f); });
     form.hyo->setDescriber([f] { return describeTable(*f); });
     form.gamen->setDescriber([f] { return describeGraph(*f); });

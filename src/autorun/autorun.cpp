@@ -31,25 +31,23 @@ void Pause(Form1& form, qint32 milliseconds) {
     // Sleep in a local event loop rather than poll a clock: events are
     // handled as they come, and the thread costs nothing while it waits.
     const QDeadlineTimer deadline(milliseconds, Qt::PreciseTimer);
-    while (!form.ending() && !deadline.hasExpired()) {
+    while (!form.ending() && !form.newRunWaiting() && !deadline.hasExpired()) {
         QEventLoop loop;
         QTimer timer;
         timer.setTimerType(Qt::PreciseTimer);
         timer.setSingleShot(true);
         QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+        QObject::connect(&form, &Form1::pauseCutShort, &loop, &QEventLoop::quit);
         timer.start(std::chrono::milliseconds(std::max<qint64>(1, deadline.remainingTime())));
         if (loop.exec() != 0 || timer.isActive())
             return; // the application is quitting: nothing more to wait for
     }
 }
 
-void jidou_Click(Form1& form) {
-    // A stopped run may still be waiting out its last pause, with jidou
-    // already enabled: a new run nested inside it would leave the old one
-    // stepping with nobody able to stop it. It starts once that run is over.
-    if (form.StopRequested == 1)
-        return;
+namespace {
 
+// One whole run, from the reset to the buttons of the idle lesson.
+void runOnce(Form1& form) {
     ResetLesson(form);
     form.hyo->canvas().clear();
     DrawTable(form, 0);
@@ -57,11 +55,16 @@ void jidou_Click(Form1& form) {
     // The graph is cleared after the reset marked chi = 0: mark it again, so
     // that a whole run leaves all eleven points, as the table has.
     PlotGraph(form, 0);
+    const bool keyboardOnRun = form.focusWidget() == form.jidou;
     form.susumu->setEnabled(false);
     form.modoru->setEnabled(false);
     form.Command1->setEnabled(false);
     form.jidou->setEnabled(false);
     form.tomeru->setEnabled(true);
+    // The toolkit hands a disabled button's focus to the next control in
+    // the chain; a keyboard user who started the run wants the stop button.
+    if (keyboardOnRun)
+        form.tomeru->setFocus(Qt::OtherFocusReason);
 
     while (form.StepCount != kLastStep && form.StopRequested != 1) {
         susumu_Click(form);
@@ -71,11 +74,30 @@ void jidou_Click(Form1& form) {
     }
 
     form.StopRequested = 0;
+    const bool keyboardOnStop = form.focusWidget() == form.tomeru || !form.focusWidget();
     form.susumu->setEnabled(true);
     form.modoru->setEnabled(true);
     form.Command1->setEnabled(true);
     form.tomeru->setEnabled(false);
     form.jidou->setEnabled(true);
+    if (keyboardOnStop)
+        form.jidou->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace
+
+void jidou_Click(Form1& form) {
+    // A stopped run may still be waiting out its last pause, with jidou
+    // already enabled. A new run nested inside that pause would leave the
+    // old one stepping on afterwards with nobody able to stop it: the pause
+    // ends now, the stopped run finishes, and then the new one starts.
+    if (form.StopRequested == 1) {
+        form.requestNewRun();
+        return;
+    }
+    do
+        runOnce(form);
+    while (!form.ending() && form.takeNewRunRequest());
 }
 
 void tomeru_Click(Form1& form) {

@@ -1,0 +1,67 @@
+#include "termination.h"
+
+#include <QObject>
+#include <QtGlobal>
+
+#ifdef Q_OS_UNIX
+#include <QSocketNotifier>
+#include <array>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
+
+namespace kansu {
+
+#ifdef Q_OS_UNIX
+
+namespace {
+
+// A signal handler may do next to nothing: it writes one byte to a socket
+// that the event loop watches, and the loop does the rest.
+int signalSockets[2] = {-1, -1};
+
+extern "C" void wakeEventLoop(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalSockets[0], &byte, 1);
+}
+
+bool installHandlers() {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalSockets) != 0)
+        return false;
+    for (const int fd : signalSockets) {
+        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+    }
+    struct sigaction action = {};
+    action.sa_handler = wakeEventLoop;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    for (const int signal : {SIGTERM, SIGINT})
+        ::sigaction(signal, &action, nullptr);
+    return true;
+}
+
+} // namespace
+
+void onTerminationRequest(QObject* owner, std::function<void()> end) {
+    static const bool installed = installHandlers();
+    if (!installed)
+        return;
+    auto* notifier = new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, owner);
+    QObject::connect(notifier, &QSocketNotifier::activated, owner, [end = std::move(end)] {
+        std::array<char, 16> bytes;
+        while (::read(signalSockets[1], bytes.data(), bytes.size()) > 0) {
+        }
+        end();
+    });
+}
+
+#else
+
+void onTerminationRequest(QObject*, std::function<void()>) {}
+
+#endif
+
+} // namespace kansu
