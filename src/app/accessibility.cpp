@@ -41,24 +41,23 @@ class SurfaceAccessible : public QAccessibleWidget {
     PictureBox* box_;
 };
 
-// A label on a surface: its text, and hidden while it is parked outside.
-class SurfaceLabelAccessible : public QAccessibleWidget {
+// The inner area of a surface and the labels on it: hidden while they lie
+// outside the window; a label reads as its text.
+class OnSurfaceAccessible : public QAccessibleWidget {
   public:
-    explicit SurfaceLabelAccessible(QLabel* label)
-        : QAccessibleWidget(label, QAccessible::StaticText), label_(label) {}
+    OnSurfaceAccessible(QWidget* widget, QAccessible::Role role)
+        : QAccessibleWidget(widget, role) {}
 
     QString text(QAccessible::Text kind) const override {
-        if (kind == QAccessible::Name && label_->accessibleName().isEmpty())
-            return label_->text();
+        auto* label = qobject_cast<QLabel*>(widget());
+        if (label && kind == QAccessible::Name && label->accessibleName().isEmpty())
+            return label->text();
         return QAccessibleWidget::text(kind);
     }
 
     QAccessible::State state() const override {
-        return withViewState(QAccessibleWidget::state(), *label_);
+        return withViewState(QAccessibleWidget::state(), *widget());
     }
-
-  private:
-    QLabel* label_;
 };
 
 // The speed box is named by its purpose; what is typed in it is its value.
@@ -101,8 +100,10 @@ bool onSurface(const QWidget& widget) {
 QAccessibleInterface* lessonFactory(const QString&, QObject* object) {
     if (auto* box = qobject_cast<PictureBox*>(object))
         return new SurfaceAccessible(box);
+    if (auto* view = qobject_cast<SurfaceView*>(object))
+        return new OnSurfaceAccessible(view, QAccessible::Client);
     if (auto* label = qobject_cast<QLabel*>(object); label && onSurface(*label))
-        return new SurfaceLabelAccessible(label);
+        return new OnSurfaceAccessible(label, QAccessible::StaticText);
     if (auto* combo = qobject_cast<QComboBox*>(object); combo && combo->isEditable())
         return new SpeedBoxAccessible(combo);
     // The lesson window is a window to screen readers, named by its caption.
