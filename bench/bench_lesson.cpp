@@ -104,5 +104,28 @@ int main(int argc, char** argv) {
     std::printf("run_wall_s=%.3f\n", wall);
     std::printf("run_cpu_s=%.4f\n", cpu);
     std::printf("run_cpu_pct=%.3f\n", 100 * cpu / wall);
+
+    // The same step at zoom 2, with its repaint of the changed regions.
+    form.setZoom(2);
+    QCoreApplication::processEvents();
+    std::vector<double> zoomedSteps;
+    for (int lesson = 0; lesson < 10; ++lesson)
+        for (int i = 0; i < 40; ++i) {
+            clock.start();
+            if (i < 20)
+                susumu_Click(form);
+            else
+                modoru_Click(form);
+            QCoreApplication::processEvents();
+            zoomedSteps.push_back(clock.nsecsElapsed() / 1e6);
+        }
+    std::printf("step_zoom2_ms=%.4f\n", percentile(zoomedSteps, 0.5));
+
+    // Full screen from zoom 2, until the whole window is painted anew.
+    clock.start();
+    form.toggleFullScreen();
+    QCoreApplication::processEvents();
+    form.repaint();
+    std::printf("zoom_ms=%.3f\n", clock.nsecsElapsed() / 1e6);
     return 0;
 }

@@ -22,12 +22,15 @@ using namespace kansu;
 
 namespace {
 
-// Ends the program once the window has painted for the first time.
+// Ends the program once the window, or a control on it, has painted for the
+// first time.
 class FirstPaint : public QObject {
   public:
     std::function<void()> then;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint && then) {
+    QWidget* window = nullptr;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Paint && then && widget && widget->window() == window) {
             auto next = std::move(then);
             then = nullptr;
             QTimer::singleShot(0, qApp, next);
@@ -78,7 +81,8 @@ int main(int argc, char** argv) {
         }
         QCoreApplication::quit();
     };
-    window->installEventFilter(&watch);
+    watch.window = window.get();
+    app.installEventFilter(&watch);
     window->show();
     const int code = app.exec();
     if (lesson) {

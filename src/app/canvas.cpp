@@ -338,32 +338,43 @@ void Canvas::drawRemembered(int key, const std::function<void(Canvas&)>& draw) {
         changed(changedArea);
 }
 
-void Canvas::outlineFocus(QPainter& painter, const QRect& rect) {
+void Canvas::outlineFocus(QPainter& painter, const QRect& rect, int width) {
     painter.save();
-    painter.setPen(QPen(Qt::black, 2, Qt::DotLine));
+    painter.setPen(QPen(Qt::black, width, Qt::DotLine));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect);
     painter.restore();
 }
 
-void Canvas::outlineGroup(QPainter& painter, const QRect& rect) {
+void Canvas::outlineGroup(QPainter& painter, const QRect& rect, double zoom) {
     // A faint grey line with rounded corners over a hint of shade, as the
     // toolkit's own group frame looks.
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QColor(0x75, 0x75, 0x75, 0x32));
+    painter.setPen(QPen(QColor(0x75, 0x75, 0x75, 0x32), zoom));
     painter.setBrush(QColor(0, 0, 0, 0x03));
-    painter.drawRoundedRect(QRectF(rect).adjusted(1.5, 1.5, -0.5, -0.5), 2, 2);
+    const double inset = zoom / 2;
+    painter.drawRoundedRect(QRectF(rect).adjusted(inset + 1, inset + 1, inset - 1, inset - 1),
+                            2 * zoom, 2 * zoom);
     painter.restore();
 }
 
 void Canvas::present(QWidget& target, const QRegion& exposed, const QImage* image,
-                     std::span<const LineControl* const> lines) {
+                     std::span<const LineControl* const> lines, double zoom) {
     QPainter painter(&target);
     preparePainter(painter);
+    if (zoom != 1)
+        painter.scale(zoom, zoom);
     if (image)
-        for (const QRect& rect : exposed)
-            painter.drawImage(rect, *image, rect);
+        for (const QRect& rect : exposed) {
+            // The image's whole pixels under the exposed rectangle.
+            const QRect source =
+                zoom == 1 ? rect
+                          : QRectF(QPointF(rect.topLeft()) / zoom, QSizeF(rect.size()) / zoom)
+                                .toAlignedRect()
+                                .intersected(image->rect());
+            painter.drawImage(source, *image, source);
+        }
     for (const LineControl* control : lines) {
         painter.setPen(
             QPen(QColor(control->colour()), control->width(), Qt::SolidLine, Qt::FlatCap));

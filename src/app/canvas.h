@@ -86,14 +86,15 @@ class Canvas {
     const QFont& font() const { return font_; }
 
     // Draws the keyboard focus ring of a control: a dotted black frame.
-    static void outlineFocus(QPainter& painter, const QRect& rect);
+    static void outlineFocus(QPainter& painter, const QRect& rect, int width = 2);
     // Draws the frame of a group of controls.
-    static void outlineGroup(QPainter& painter, const QRect& rect);
+    static void outlineGroup(QPainter& painter, const QRect& rect, double zoom = 1);
 
     // Shows a surface on screen: copies the image's exposed part, then draws
-    // the line controls that sit on the surface in front of it.
+    // the line controls that sit on the surface in front of it. At a zoom
+    // every pixel of the image shows as a block, without smoothing.
     static void present(QWidget& target, const QRegion& exposed, const QImage* image,
-                        std::span<const LineControl* const> lines);
+                        std::span<const LineControl* const> lines, double zoom = 1);
 
   private:
     // The pixels a remembered drawing covers, and the state it ends in.

@@ -1,6 +1,8 @@
 #include "focusstyle.h"
 
 #include "canvas.h"
+#include "numbers.h"
+#include "zoom.h"
 
 #include <QGroupBox>
 #include <QStyleFactory>
@@ -17,13 +19,20 @@ void FocusStyle::drawControl(ControlElement element, const QStyleOption* option,
         (option->state & State_HasFocus) && (option->state & State_KeyboardFocusChange);
     if (!focused)
         return;
+    const double zoom = widget ? zoomOf(*widget) : 1;
+    const auto inset = [&](int near, int far) {
+        const int n = roundToInt(near * zoom);
+        const int f = roundToInt(far * zoom);
+        return option->rect.adjusted(n, n, -f, -f);
+    };
+    const int width = roundToInt(2 * zoom);
     if (element == CE_PushButton)
-        Canvas::outlineFocus(*painter, option->rect.adjusted(4, 4, -5, -5));
+        Canvas::outlineFocus(*painter, inset(4, 5), width);
     else if (element == CE_CheckBox || element == CE_RadioButton)
-        Canvas::outlineFocus(*painter, option->rect.adjusted(1, 1, -2, -2));
+        Canvas::outlineFocus(*painter, inset(1, 2), width);
     else if (element == CE_ShapedFrame)
         // On a picture box's border: the drawing inside stays as it is.
-        Canvas::outlineFocus(*painter, option->rect.adjusted(1, 1, -1, -1));
+        Canvas::outlineFocus(*painter, inset(1, 1), width);
 }
 
 void FocusStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
@@ -39,7 +48,29 @@ void FocusStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opt
     const int top = kTitleGap + (titled ? std::max(pixelMetric(PM_ExclusiveIndicatorHeight),
                                                    option->fontMetrics.height())
                                         : 0);
-    Canvas::outlineGroup(*painter, option->rect.adjusted(0, top, 0, 0));
+    Canvas::outlineGroup(*painter, option->rect.adjusted(0, top, 0, 0),
+                         widget ? zoomOf(*widget) : 1);
+}
+
+int FocusStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
+                            const QWidget* widget) const {
+    const int designed = QProxyStyle::pixelMetric(metric, option, widget);
+    switch (metric) {
+    case PM_IndicatorWidth:
+    case PM_IndicatorHeight:
+    case PM_ExclusiveIndicatorWidth:
+    case PM_ExclusiveIndicatorHeight:
+    case PM_CheckBoxLabelSpacing:
+    case PM_RadioButtonLabelSpacing:
+    case PM_ButtonMargin:
+    case PM_DefaultFrameWidth:
+    case PM_ComboBoxFrameWidth:
+    case PM_FocusFrameHMargin:
+    case PM_FocusFrameVMargin:
+        return widget ? roundToInt(designed * zoomOf(*widget)) : designed;
+    default:
+        return designed;
+    }
 }
 
 } // namespace kansu

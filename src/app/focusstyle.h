@@ -17,6 +17,9 @@ class FocusStyle : public QProxyStyle {
                      const QWidget* widget) const override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override;
+    // The sizes that make up a control grow with the window's zoom.
+    int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
+                    const QWidget* widget = nullptr) const override;
 };
 
 } // namespace kansu

@@ -3,6 +3,7 @@
 #include "accessibility.h"
 #include "focusstyle.h"
 #include "numbers.h"
+#include "zoom.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,7 +18,10 @@
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
 #include <algorithm>
+#include <climits>
 #include <string_view>
 #include <vector>
 
@@ -215,9 +219,31 @@ FocusStyle* focusStyle() {
     return style;
 }
 
+// The designed window: all the controls, and the line on it. It fills the
+// window, except in full screen, where it stands zoomed in the middle.
+class Stage : public QWidget {
+  public:
+    using QWidget::QWidget;
+    const LineControl* line = nullptr;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        const LineControl* lines[] = {line};
+        Canvas::present(*this, event->region(), nullptr, lines, zoomOf(*this));
+    }
+};
+
+// A designed rectangle at a zoom; neighbours stay neighbours.
+QRect scaled(const QRect& designed, double zoom) {
+    const auto at = [zoom](int v) { return roundToInt(v * zoom); };
+    return QRect(QPoint(at(designed.left()), at(designed.top())),
+                 QPoint(at(designed.left() + designed.width()) - 1,
+                        at(designed.top() + designed.height()) - 1));
+}
+
 } // namespace
 
-QFont lessonFont(double points, bool bold) {
+QFont lessonFont(double points, bool bold, double zoom) {
     // The face of the description where it is installed; on Debian its
     // stand-in IPAPGothic, which has the same proportional Japanese glyphs.
     // Naming the installed face spares the font matcher its search for
@@ -234,7 +260,7 @@ QFont lessonFont(double points, bool bold) {
         return QStringLiteral("IPAPGothic");
     }();
     QFont font(family);
-    font.setPixelSize(roundToInt(points * 96.0 / 72.0));
+    font.setPixelSize(roundToInt(points * 96.0 / 72.0 * zoom));
     font.setBold(bold);
     return font;
 }
@@ -248,6 +274,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     QApplication::setFont(lessonFont(kDefaultSurfacePoints));
     setFont(lessonFont(kDefaultSurfacePoints));
     paintBackground(*this, kOlive);
+    setProperty(kZoomProperty, zoom_);
+    stage_ = new Stage(this);
+    paintBackground(*stage_, kOlive);
 
     struct Placed {
         std::string_view name;
@@ -258,7 +287,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     std::vector<Placed> placed;
     const auto containerOf = [&](std::string_view name) -> QWidget* {
         if (name.empty())
-            return this;
+            return stage_;
         for (const Placed& p : placed)
             if (p.name == name)
                 return p.inner;
@@ -341,6 +370,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
             fitToDesign(*label, geometry);
         widget->setGeometry(geometry);
         if (auto* label = qobject_cast<LabelControl*>(widget)) {
+            label->setDesignSize(geometry.size());
             label->setLeft(pixels(d.left));
             label->setTop(pixels(d.top));
         }
@@ -350,11 +380,12 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
                     widget->setAccessibleName(QString::fromUtf8(text.accessibleName));
                 widget->setAccessibleDescription(QString::fromUtf8(text.description));
             }
-        if (d.kind != Kind::Label && d.kind != Kind::TextBox && d.kind != Kind::ComboBox)
+        if (d.kind != Kind::Label)
             widget->setStyle(focusStyle());
         if (d.tab >= 0 && widget->focusPolicy() != Qt::NoFocus)
             tabOrder.emplace_back(d.tab, widget);
         placed.push_back({d.name, d.index, widget, inner ? inner : widget});
+        placements_.push_back({int(&d - kControls), widget});
     }
 
     const auto find = [&](std::string_view name, int index = -1) -> QWidget* {
@@ -392,8 +423,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     for (const LineDescription& d : kLines) {
         const QLineF line(pixels(d.x1), pixels(d.y1), pixels(d.x2), pixels(d.y2));
         if (d.container.empty()) {
-            line4_ = std::make_unique<LineControl>(*this, line, d.colour, d.width);
+            line4_ = std::make_unique<LineControl>(*stage_, line, d.colour, d.width);
             Line4 = line4_.get();
+            static_cast<Stage*>(stage_)->line = Line4;
             continue;
         }
         auto& view = static_cast<PictureBox*>(find(d.container))->inner();
@@ -415,7 +447,10 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 
     // The designed inner area, until start-up gives the window its size.
-    setFixedSize(pixels(14865), pixels(10410));
+    designSize_ = QSize(pixels(14865), pixels(10410));
+    fitWindow();
+    // Keys that work wherever the focus is in the window.
+    qApp->installEventFilter(this);
 
     endProgram = [this] {
         markEnding();
@@ -427,12 +462,167 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 Form1::~Form1() = default;
 
 void Form1::setOuterWidth(int twips) {
-    setFixedWidth(roundToInt(static_cast<double>(twips) / kTwipsPerPixel) - kNominalFrame.width());
+    designSize_.setWidth(roundToInt(static_cast<double>(twips) / kTwipsPerPixel) -
+                         kNominalFrame.width());
+    fitWindow();
 }
 
 void Form1::setOuterHeight(int twips) {
-    setFixedHeight(roundToInt(static_cast<double>(twips) / kTwipsPerPixel) -
-                   kNominalFrame.height());
+    designSize_.setHeight(roundToInt(static_cast<double>(twips) / kTwipsPerPixel) -
+                          kNominalFrame.height());
+    fitWindow();
+}
+
+void Form1::fitWindow() {
+    if (fullScreen_) {
+        const QSize area = size();
+        zoom_ = std::min(double(area.width()) / designSize_.width(),
+                         double(area.height()) / designSize_.height());
+        applyZoom();
+        const QSize shown = scaled(QRect(QPoint(), designSize_), zoom_).size();
+        stage_->setGeometry(
+            QRect(QPoint((area.width() - shown.width()) / 2, (area.height() - shown.height()) / 2),
+                  shown));
+    } else {
+        applyZoom();
+        const QSize shown = scaled(QRect(QPoint(), designSize_), zoom_).size();
+        stage_->setGeometry(QRect(QPoint(), shown));
+        setFixedSize(shown);
+    }
+    // A panel outside the window takes no keyboard focus, and screen
+    // readers learn that it came into view or went out of it.
+    for (PictureBox* panel : {gamen, hyo})
+        if (panel) {
+            panel->setFocusPolicy(insideWindow(*panel) ? Qt::StrongFocus : Qt::NoFocus);
+            panel->announceLater();
+        }
+}
+
+void Form1::applyZoom() {
+    if (zoom_ == appliedZoom_)
+        return;
+    appliedZoom_ = zoom_;
+    setProperty(kZoomProperty, zoom_);
+    setFont(lessonFont(kDefaultSurfacePoints, false, zoom_));
+    for (const Placement& p : placements_) {
+        const ControlDescription& d = kControls[p.control];
+        p.widget->setFont(
+            lessonFont(d.points > 0 ? d.points : kDefaultSurfacePoints, d.bold, zoom_));
+        auto* label = qobject_cast<QLabel*>(p.widget);
+        if (auto* placed = qobject_cast<LabelControl*>(p.widget)) {
+            fitToDesign(*placed, scaled(pixelRect(d), zoom_));
+            placed->applyZoom();
+            continue;
+        }
+        const QRect geometry = scaled(pixelRect(d), zoom_);
+        if (label)
+            fitToDesign(*label, geometry);
+        p.widget->setGeometry(geometry);
+    }
+    stage_->update();
+}
+
+void Form1::setZoom(double zoom) {
+    if (!(zoom > 0) || fullScreen_)
+        return;
+    zoom_ = zoom;
+    fitWindow();
+}
+
+namespace {
+
+// The largest zoom step that is at most `wanted` and shows the window, with
+// its nominal frame, within the screen's free area.
+double fittingStep(double wanted, QSize design, const QScreen* screen) {
+    const QSize area = screen ? screen->availableGeometry().size() : QSize(INT_MAX, INT_MAX);
+    double best = kZoomSteps.front();
+    for (const double step : kZoomSteps)
+        if (step <= wanted && design.width() * step + kNominalFrame.width() <= area.width() &&
+            design.height() * step + kNominalFrame.height() <= area.height())
+            best = step;
+    return best;
+}
+
+} // namespace
+
+void Form1::zoomIn() {
+    // The screen must hold the window at its largest, with both panels.
+    const QSize largest(pixels(kWideWidth) - kNominalFrame.width(),
+                        pixels(kTallHeight) - kNominalFrame.height());
+    for (const double step : kZoomSteps)
+        if (step > zoom_ + 1e-9) {
+            setZoom(std::max(zoom_, fittingStep(step, largest, screen())));
+            return;
+        }
+}
+
+void Form1::zoomOut() {
+    for (auto step = kZoomSteps.rbegin(); step != kZoomSteps.rend(); ++step)
+        if (*step < zoom_ - 1e-9) {
+            setZoom(*step);
+            return;
+        }
+}
+
+void Form1::toggleFullScreen() {
+    if (!fullScreen_) {
+        normalZoom_ = zoom_;
+        normalPosition_ = pos();
+        fullScreen_ = true;
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        showFullScreen();
+        fitWindow();
+        return;
+    }
+    fullScreen_ = false;
+    showNormal();
+    zoom_ = normalZoom_;
+    fitWindow();
+    move(normalPosition_);
+    // Once the window manager has framed the window again, its frame goes
+    // back where it was.
+    QTimer::singleShot(0, this, [this] {
+        if (!fullScreen_)
+            move(normalPosition_);
+    });
+}
+
+void Form1::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // The window manager's maximize button or full-screen action: the same
+    // as F11.
+    if (event->type() == QEvent::WindowStateChange && !fullScreen_ &&
+        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        QMetaObject::invokeMethod(this, &Form1::toggleFullScreen, Qt::QueuedConnection);
+}
+
+bool Form1::handleLessonKey(QKeyEvent& event) {
+    const int key = event.key();
+    const bool control = event.modifiers() & Qt::ControlModifier;
+    // A presenter's remote sends Page Down and Page Up: the steps, as a
+    // click on them does, wherever the focus is; not while they are disabled.
+    if (key == Qt::Key_PageDown || key == Qt::Key_PageUp) {
+        QPushButton* step = key == Qt::Key_PageDown ? susumu : modoru;
+        if (step->isEnabled())
+            step->click();
+        return true;
+    }
+    if (key == Qt::Key_F11 || (key == Qt::Key_Escape && fullScreen_)) {
+        toggleFullScreen();
+        return true;
+    }
+    if (!control || fullScreen_)
+        return false;
+    if (key == Qt::Key_Plus || key == Qt::Key_Equal)
+        zoomIn();
+    else if (key == Qt::Key_Minus)
+        zoomOut();
+    else if (key == Qt::Key_0)
+        setZoom(1);
+    else
+        return false;
+    return true;
 }
 
 void Form1::placeAreaLabel(double left, double top) {
@@ -462,7 +652,10 @@ void Form1::requestNewRun() {
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
-    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    auto* keyEvent = static_cast<QKeyEvent*>(event);
+    if (auto* target = qobject_cast<QWidget*>(watched);
+        target && target->window() == this && handleLessonKey(*keyEvent))
+        return true;
     const int key = keyEvent->key();
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     // In a window that is no dialog, a focused button takes Space but not
@@ -486,23 +679,14 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 
 void Form1::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // A panel outside the window takes no keyboard focus, and screen
-    // readers learn that it came into view or went out of it.
-    for (PictureBox* panel : {gamen, hyo}) {
-        panel->setFocusPolicy(insideWindow(*panel) ? Qt::StrongFocus : Qt::NoFocus);
-        panel->announceLater();
-    }
+    if (fullScreen_)
+        fitWindow();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
     // A run waiting between two steps must not go on with a closed window.
     markEnding();
     QWidget::closeEvent(event);
-}
-
-void Form1::paintEvent(QPaintEvent* event) {
-    const LineControl* lines[] = {Line4};
-    Canvas::present(*this, event->region(), nullptr, lines);
 }
 
 } // namespace kansu

@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <utility>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -102,6 +103,19 @@ class Form1 : public QWidget {
     void setOuterWidth(int twips);
     void setOuterHeight(int twips);
 
+    // --- presentation: the whole lesson shown larger, for a projector ---
+    // The factor of the whole window over its designed size; the lesson's
+    // procedures keep working in designed pixels.
+    double zoom() const { return zoom_; }
+    // Steps through kZoomSteps in the normal window, as far as the screen's
+    // free area allows; full screen fits the lesson to the screen instead.
+    void setZoom(double zoom);
+    void zoomIn();
+    void zoomOut();
+    void toggleFullScreen();
+    // The window's designed size with the panels shown at the moment.
+    QSize designSize() const { return designSize_; }
+
     // Places the area label "ｙ cm" with its exponent "2" 48 pixels to its
     // right: both lefts, then both tops.
     void placeAreaLabel(double left, double top);
@@ -134,19 +148,41 @@ class Form1 : public QWidget {
     void pauseCutShort();
 
   protected:
-    void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    // Places every control at the current zoom.
+    void applyZoom();
+    // The window's size for the designed size at the current zoom, or, in
+    // full screen, the zoom and place that fit the lesson to the screen.
+    void fitWindow();
+    bool handleLessonKey(QKeyEvent& event);
+
+    QWidget* stage_ = nullptr; // the designed window, zoomed; centred in full screen
+    struct Placement {
+        int control; // the control's entry in the window description
+        QWidget* widget;
+    };
+    std::vector<Placement> placements_;
+    QSize designSize_;
+    double zoom_ = 1;
+    double appliedZoom_ = 1;
+    bool fullScreen_ = false;
+    double normalZoom_ = 1; // to return to from full screen
+    QPoint normalPosition_;
     std::unique_ptr<LineControl> line4_;
     bool ending_ = false;
     bool newRunWaiting_ = false;
 };
 
+// The zoom steps of the normal window.
+constexpr std::array<double, 7> kZoomSteps{1, 1.25, 1.5, 1.75, 2, 2.5, 3};
+
 // The face and pixel size of a text of the window description (points at
-// 96 dots per inch).
-QFont lessonFont(double points, bool bold = false);
+// 96 dots per inch), at a zoom.
+QFont lessonFont(double points, bool bold = false, double zoom = 1);
 
 } // namespace kansu

@@ -1,17 +1,25 @@
 #include "labelcontrol.h"
 
 #include "numbers.h"
+#include "zoom.h"
 
 namespace kansu {
 
 void LabelControl::setLeft(double left) {
     left_ = left;
-    move(roundToInt(left_), y());
+    move(roundToInt(left_ * zoomOf(*this)), y());
 }
 
 void LabelControl::setTop(double top) {
     top_ = top;
-    move(x(), roundToInt(top_));
+    move(x(), roundToInt(top_ * zoomOf(*this)));
+}
+
+void LabelControl::applyZoom() {
+    const double zoom = zoomOf(*this);
+    const QPoint at(roundToInt(left_ * zoom), roundToInt(top_ * zoom));
+    setGeometry(QRect(at, QPoint(roundToInt((left_ + designSize_.width()) * zoom) - 1,
+                                 roundToInt((top_ + designSize_.height()) * zoom) - 1)));
 }
 
 } // namespace kansu

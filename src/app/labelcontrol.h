@@ -16,9 +16,15 @@ class LabelControl : public QLabel {
     void setLeft(double left);
     void setTop(double top);
 
+    // Its size as designed; shown at the window's zoom.
+    void setDesignSize(QSize size) { designSize_ = size; }
+    // Takes its place and size at the window's zoom.
+    void applyZoom();
+
   private:
     double left_ = 0;
     double top_ = 0;
+    QSize designSize_;
 };
 
 } // namespace kansu

@@ -1,6 +1,7 @@
 #include "linecontrol.h"
 
 #include "numbers.h"
+#include "zoom.h"
 
 #include <QWidget>
 
@@ -23,7 +24,9 @@ LineControl::LineControl(QWidget& host, QLineF line, QRgb colour, int width)
 void LineControl::move(QLineF line) {
     const QRect before = coveredRect(line_, width_);
     line_ = line;
-    host_.update(before.united(coveredRect(line_, width_)));
+    const QRect changed = before.united(coveredRect(line_, width_));
+    const double zoom = zoomOf(host_);
+    host_.update(zoom == 1 ? changed : zoomedRect(changed, zoom).adjusted(-1, -1, 1, 1));
 }
 
 } // namespace kansu

@@ -1,6 +1,8 @@
 #include "picturebox.h"
 
 #include "accessibility.h"
+#include "numbers.h"
+#include "zoom.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -20,7 +22,7 @@ LineControl& SurfaceView::addLine(QLineF line, QRgb colour, int width) {
 }
 
 void SurfaceView::paintEvent(QPaintEvent* event) {
-    Canvas::present(*this, event->region(), &canvas_.image(), lineViews_);
+    Canvas::present(*this, event->region(), &canvas_.image(), lineViews_, zoomOf(*this));
 }
 
 PictureBox::PictureBox(QWidget* parent, const QRect& outer, QRgb background, QRgb foreground,
@@ -33,11 +35,21 @@ PictureBox::PictureBox(QWidget* parent, const QRect& outer, QRgb background, QRg
     view_ = new SurfaceView(this, canvas_);
     view_->setGeometry(kBorder, kBorder, canvas_.image().width(), canvas_.image().height());
     canvas_.setChangedHandler([this](const QRect& rect) {
-        view_->update(rect);
+        const double zoom = zoomOf(*view_);
+        view_->update(zoom == 1 ? rect : zoomedRect(rect, zoom));
         announceLater();
     });
     // Screen-reader and keyboard users reach the surface with Tab.
     setFocusPolicy(Qt::StrongFocus);
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    const double zoom = zoomOf(*this);
+    const int border = roundToInt(kBorder * zoom);
+    setLineWidth(border);
+    view_->setGeometry(border, border, roundToInt(canvas_.image().width() * zoom),
+                       roundToInt(canvas_.image().height() * zoom));
 }
 
 void PictureBox::announceLater() {

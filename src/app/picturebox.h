@@ -57,6 +57,10 @@ class PictureBox : public QFrame {
 
     static constexpr int kBorder = 2;
 
+  protected:
+    // Lays out the inner area within the border, both at the window's zoom.
+    void resizeEvent(QResizeEvent* event) override;
+
   private:
     void announce();
 

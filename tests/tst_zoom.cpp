@@ -1,0 +1,146 @@
+// The lesson zoomed for a projector, on a screen of 1920 x 1080.
+
+#include "app/numbers.h"
+#include "app/qbcolor.h"
+#include "formfixture.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QSet>
+#include <QTest>
+
+using namespace kansu;
+using namespace kansu::testing;
+
+class TestZoom : public QObject {
+    Q_OBJECT
+  private slots:
+    void init() { fixture.start(); }
+    void cleanup() { fixture.form.reset(); }
+
+    void zoomed_data();
+    void zoomed();
+    void zoomKeysStepWithinTheScreen();
+    void fullScreenRoundTrip();
+    void presenterRemoteSteps();
+
+  private:
+    Form1& form() { return *fixture.form; }
+    static QImage shown(PictureBox* box) {
+        return box->inner().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    FormFixture fixture;
+};
+
+void TestZoom::zoomed_data() {
+    QTest::addColumn<double>("zoom");
+    QTest::newRow("2") << 2.0;
+    QTest::newRow("1.5") << 1.5;
+}
+
+void TestZoom::zoomed() {
+    QFETCH(double, zoom);
+    Form1& f = form();
+    f.setZoom(zoom);
+    const auto at = [zoom](double designed) { return roundToInt(designed * zoom); };
+    QCOMPARE(f.size(), QSize(at(663), at(558)));
+    clickCheckBox(f.Check2);
+    clickCheckBox(f.Check3);
+    QCOMPARE(f.size(), QSize(at(1010), at(702)));
+
+    // A click where the zoomed button shows presses it.
+    const QPoint onSusumu(at(8880 / 15 + 28), at(3600 / 15 + 28));
+    QWidget* hit = f.childAt(onSusumu);
+    QCOMPARE(hit, f.susumu);
+    QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&f, onSusumu));
+    QCOMPARE(int(f.StepCount), 15);
+
+    // The board shows its own pixels as blocks: along the frame's top edge
+    // only the board's colours, and the labels where the lesson put them.
+    const QImage board = shown(f.kokuban);
+    QCOMPARE(board.size(), QSize(at(497), at(397)));
+    QSet<QRgb> colours;
+    for (int x = at(130); x < at(390); ++x)
+        for (int y = at(44); y < at(56); ++y)
+            colours.insert(board.pixel(x, y));
+    const QSet<QRgb> boardColours = {QBColor(15), kansu::QBColor(11), QBColor(14),
+                                     QRgb(0xFF008000)};
+    QVERIFY(colours.subtract(boardColours).isEmpty());
+    QCOMPARE(f.Label4[1]->x(), at(f.Label4[1]->Left()));
+    QCOMPARE(f.Label4[1]->y(), at(f.Label4[1]->Top()));
+    QCOMPARE(QAccessible::queryAccessibleInterface(f.kokuban)->rect().size(),
+             QSize(at(501), at(401)));
+
+    // A mark drawn and taken away again leaves nothing behind.
+    clickCheckBox(f.Option1[1]);
+    const QImage before = shown(f.gamen);
+    QTest::mouseClick(f.susumu, Qt::LeftButton);
+    QTest::mouseClick(f.susumu, Qt::LeftButton);
+    QVERIFY(differingPixels(before, shown(f.gamen)) > 0);
+    QTest::mouseClick(f.modoru, Qt::LeftButton);
+    QTest::mouseClick(f.modoru, Qt::LeftButton);
+    QCOMPARE(differingPixels(before, shown(f.gamen)), 0);
+}
+
+void TestZoom::zoomKeysStepWithinTheScreen() {
+    Form1& f = form();
+    const auto key = [&](Qt::Key k) { QTest::keyClick(f.Text1, k, Qt::ControlModifier); };
+    key(Qt::Key_Plus);
+    QCOMPARE(f.zoom(), 1.25);
+    for (int i = 0; i < 5; ++i)
+        key(Qt::Key_Plus);
+    // 1010 x 702 with both panels fits 1920 x 1080 up to 1.5.
+    QCOMPARE(f.zoom(), 1.5);
+    key(Qt::Key_Minus);
+    QCOMPARE(f.zoom(), 1.25);
+    key(Qt::Key_0);
+    QCOMPARE(f.zoom(), 1.0);
+    QCOMPARE(f.size(), QSize(663, 558));
+}
+
+void TestZoom::fullScreenRoundTrip() {
+    Form1& f = form();
+    f.setZoom(1.25);
+    clickCheckBox(f.Check2);
+    QTest::mouseClick(f.susumu, Qt::LeftButton);
+    const QRect normal = f.geometry();
+    QTest::keyClick(f.susumu, Qt::Key_F11);
+    QTRY_COMPARE(f.size(), QSize(1920, 1080));
+    // The lesson as large as the screen allows, in the middle.
+    QCOMPARE(f.zoom(), std::min(1920.0 / 1010, 1080.0 / 558));
+    QCOMPARE(f.Text1->text(), QStringLiteral(" 0.5"));
+    clickCheckBox(f.Check3); // a taller lesson: smaller, still all in view
+    QCOMPARE(f.zoom(), std::min(1920.0 / 1010, 1080.0 / 702));
+    QTest::keyClick(f.susumu, Qt::Key_Escape);
+    QTRY_COMPARE(f.geometry(), normal.adjusted(0, 0, 0, qRound(144 * 1.25)));
+    QCOMPARE(f.zoom(), 1.25);
+    QVERIFY(f.Check2->isChecked() && f.Check3->isChecked());
+    QCOMPARE(int(f.StepCount), 15);
+}
+
+void TestZoom::presenterRemoteSteps() {
+    Form1& f = form();
+    for (QWidget* focus : {static_cast<QWidget*>(f.Text1), static_cast<QWidget*>(f.Combo1)}) {
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_PageDown);
+        QCOMPARE(int(f.StepCount), 15);
+        QCOMPARE(f.Combo1->currentText(), QStringLiteral("20"));
+        QTest::keyClick(focus, Qt::Key_PageUp);
+        QCOMPARE(int(f.StepCount), 0);
+        QCOMPARE(f.focusWidget(), focus);
+    }
+    // During a run the steps are disabled: the keys do nothing.
+    int stepsInPause = -1;
+    f.pause = [&](qint32) {
+        if (stepsInPause < 0) {
+            QTest::keyClick(f.Text1, Qt::Key_PageDown);
+            stepsInPause = f.StepCount;
+        }
+    };
+    QTest::mouseClick(f.jidou, Qt::LeftButton);
+    QCOMPARE(stepsInPause, 15);
+}
+
+QTEST_MAIN(TestZoom)
+#include "tst_zoom.moc"
