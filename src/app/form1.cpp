@@ -527,6 +527,16 @@ void Form1::setZoom(double zoom) {
         return;
     zoom_ = zoom;
     fitWindow();
+    // Grown, the window moves back into the screen's free area if it now
+    // reaches beyond it.
+    if (!isVisible() || !screen())
+        return;
+    const QRect area = screen()->availableGeometry();
+    const QSize frame = frameGeometry().size() - geometry().size() + size();
+    const QPoint at(std::max(area.left(), std::min(pos().x(), area.right() + 1 - frame.width())),
+                    std::max(area.top(), std::min(pos().y(), area.bottom() + 1 - frame.height())));
+    if (at != pos())
+        move(at);
 }
 
 namespace {
