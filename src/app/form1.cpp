@@ -577,7 +577,9 @@ void Form1::zoomOut() {
 void Form1::toggleFullScreen() {
     if (!fullScreen_) {
         normalZoom_ = zoom_;
-        normalPosition_ = pos();
+        // Where the window's inside was: the window manager may have taken
+        // it to full screen already.
+        normalPosition_ = normalGeometry().topLeft();
         fullScreen_ = true;
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -589,22 +591,29 @@ void Form1::toggleFullScreen() {
     showNormal();
     zoom_ = normalZoom_;
     fitWindow();
-    move(normalPosition_);
-    // Once the window manager has framed the window again, its frame goes
-    // back where it was.
+    setGeometry(QRect(normalPosition_, size()));
+    // Once the window manager has framed the window again, it goes back
+    // where it was.
     QTimer::singleShot(0, this, [this] {
         if (!fullScreen_)
-            move(normalPosition_);
+            setGeometry(QRect(normalPosition_, size()));
     });
 }
 
 void Form1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    // The window manager's maximize button or full-screen action: the same
-    // as F11.
-    if (event->type() == QEvent::WindowStateChange && !fullScreen_ &&
-        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-        QMetaObject::invokeMethod(this, &Form1::toggleFullScreen, Qt::QueuedConnection);
+    // The window manager's maximize button or full-screen action, and its
+    // way back, do what F11 does.
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    const auto differs = [this] {
+        return bool(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) != fullScreen_;
+    };
+    if (differs())
+        QTimer::singleShot(0, this, [this, differs] {
+            if (differs())
+                toggleFullScreen();
+        });
 }
 
 bool Form1::handleLessonKey(QKeyEvent& event) {
