@@ -51,21 +51,26 @@ int main(int argc, char** argv) {
     form.Option1[1]->setChecked(true);
     QCoreApplication::processEvents();
 
-    // One step: the handler and the repaint it causes.
-    std::vector<double> steps;
-    std::vector<double> handlers;
+    // One step: the handler and the repaint it causes; lessons of 20 steps
+    // forward and 20 back.
     QElapsedTimer clock;
-    for (int lesson = 0; lesson < 25; ++lesson)
-        for (int i = 0; i < 40; ++i) {
-            clock.start();
-            if (i < 20)
-                susumu_Click(form);
-            else
-                modoru_Click(form);
-            handlers.push_back(clock.nsecsElapsed() / 1e6);
-            QCoreApplication::processEvents();
-            steps.push_back(clock.nsecsElapsed() / 1e6);
-        }
+    std::vector<double> handlers;
+    const auto timeSteps = [&](int lessons) {
+        std::vector<double> steps;
+        for (int lesson = 0; lesson < lessons; ++lesson)
+            for (int i = 0; i < 40; ++i) {
+                clock.start();
+                if (i < 20)
+                    susumu_Click(form);
+                else
+                    modoru_Click(form);
+                handlers.push_back(clock.nsecsElapsed() / 1e6);
+                QCoreApplication::processEvents();
+                steps.push_back(clock.nsecsElapsed() / 1e6);
+            }
+        return steps;
+    };
+    const std::vector<double> steps = timeSteps(25);
     std::printf("handler_median_ms=%.4f\n", percentile(handlers, 0.5));
     std::printf("step_median_ms=%.4f\n", percentile(steps, 0.5));
     std::printf("step_p99_ms=%.4f\n", percentile(steps, 0.99));
@@ -108,18 +113,7 @@ int main(int argc, char** argv) {
     // The same step at zoom 2, with its repaint of the changed regions.
     form.setZoom(2);
     QCoreApplication::processEvents();
-    std::vector<double> zoomedSteps;
-    for (int lesson = 0; lesson < 10; ++lesson)
-        for (int i = 0; i < 40; ++i) {
-            clock.start();
-            if (i < 20)
-                susumu_Click(form);
-            else
-                modoru_Click(form);
-            QCoreApplication::processEvents();
-            zoomedSteps.push_back(clock.nsecsElapsed() / 1e6);
-        }
-    std::printf("step_zoom2_ms=%.4f\n", percentile(zoomedSteps, 0.5));
+    std::printf("step_zoom2_ms=%.4f\n", percentile(timeSteps(10), 0.5));
 
     // Full screen from zoom 2, until the whole window is painted anew.
     clock.start();

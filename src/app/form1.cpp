@@ -274,7 +274,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     QApplication::setFont(lessonFont(kDefaultSurfacePoints));
     setFont(lessonFont(kDefaultSurfacePoints));
     paintBackground(*this, kOlive);
-    setProperty(kZoomProperty, zoom_);
     stage_ = new Stage(this);
     paintBackground(*stage_, kOlive);
 
@@ -321,7 +320,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
         case Kind::Button: {
             auto* button = new QPushButton(caption, container);
             setColour(*button, QPalette::Button, d.background);
-            button->installEventFilter(this); // Enter presses it too
             widget = button;
             break;
         }
@@ -344,7 +342,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
             setColour(*box, QPalette::WindowText, d.text);
             setColour(*box, QPalette::ButtonText, d.text);
             paintBackground(*box, d.background);
-            box->installEventFilter(this); // Enter ticks, Up and Down move
             widget = box;
             break;
         }
@@ -449,7 +446,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     // The designed inner area, until start-up gives the window its size.
     designSize_ = QSize(pixels(14865), pixels(10410));
     fitWindow();
-    // Keys that work wherever the focus is in the window.
+    // The window's keys, wherever the focus is: the presenter's, the zoom's,
+    // and Enter and the arrows on buttons and boxes.
     qApp->installEventFilter(this);
 
     endProgram = [this] {
@@ -474,21 +472,18 @@ void Form1::setOuterHeight(int twips) {
 }
 
 void Form1::fitWindow() {
-    if (fullScreen_) {
-        const QSize area = size();
-        zoom_ = std::min(double(area.width()) / designSize_.width(),
-                         double(area.height()) / designSize_.height());
-        applyZoom();
-        const QSize shown = scaled(QRect(QPoint(), designSize_), zoom_).size();
-        stage_->setGeometry(
-            QRect(QPoint((area.width() - shown.width()) / 2, (area.height() - shown.height()) / 2),
-                  shown));
-    } else {
-        applyZoom();
-        const QSize shown = scaled(QRect(QPoint(), designSize_), zoom_).size();
-        stage_->setGeometry(QRect(QPoint(), shown));
+    if (fullScreen_)
+        zoom_ = std::min(double(width()) / designSize_.width(),
+                         double(height()) / designSize_.height());
+    applyZoom();
+    const QSize shown = scaled(QRect(QPoint(), designSize_), zoom_).size();
+    // In full screen the lesson stands in the middle of the window.
+    const QPoint at = fullScreen_
+                          ? QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2)
+                          : QPoint();
+    stage_->setGeometry(QRect(at, shown));
+    if (!fullScreen_)
         setFixedSize(shown);
-    }
     // A panel outside the window takes no keyboard focus, and screen
     // readers learn that it came into view or went out of it.
     for (PictureBox* panel : {gamen, hyo})
@@ -508,16 +503,14 @@ void Form1::applyZoom() {
         const ControlDescription& d = kControls[p.control];
         p.widget->setFont(
             lessonFont(d.points > 0 ? d.points : kDefaultSurfacePoints, d.bold, zoom_));
-        auto* label = qobject_cast<QLabel*>(p.widget);
-        if (auto* placed = qobject_cast<LabelControl*>(p.widget)) {
-            fitToDesign(*placed, scaled(pixelRect(d), zoom_));
-            placed->applyZoom();
-            continue;
-        }
         const QRect geometry = scaled(pixelRect(d), zoom_);
-        if (label)
+        if (auto* label = qobject_cast<QLabel*>(p.widget))
             fitToDesign(*label, geometry);
-        p.widget->setGeometry(geometry);
+        // The board's labels stand where the lesson has put them.
+        if (auto* placed = qobject_cast<LabelControl*>(p.widget))
+            placed->applyZoom();
+        else
+            p.widget->setGeometry(geometry);
     }
     stage_->update();
 }

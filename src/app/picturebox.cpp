@@ -12,7 +12,6 @@ namespace kansu {
 
 SurfaceView::SurfaceView(QWidget* parent, Canvas& canvas) : QWidget(parent), canvas_(canvas) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    canvas_.setChangedHandler([this](const QRect& rect) { update(rect); });
 }
 
 LineControl& SurfaceView::addLine(QLineF line, QRgb colour, int width) {
