@@ -1,3 +1,4 @@
+#include "app/browserpage.h"
 #include "app/form1.h"
 #include "app/screenfit.h"
 #include "app/wiring.h"
@@ -6,9 +7,10 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    kansu::addBundledFaces();
     kansu::restartScaledToFitScreen(argv);
     kansu::Form1 form;
     kansu::wireForm1(form);
-    form.show();
+    kansu::showLessonWindow(form);
     return app.exec();
 }

@@ -41,6 +41,7 @@ class TestAutorun : public QObject {
     void realPauseOfZeroHandlesNothing();
     void quitDuringRunExitsCleanly_data();
     void quitDuringRunExitsCleanly();
+    void timerDrivenRun();
 
   private:
     Form1& form() { return *fixture.form; }
@@ -439,6 +440,38 @@ static int endProgramChild(int argc, char** argv, const QByteArray& how) {
     std::printf("steps %d, susumu %s\n", form.StepCount / 15,
                 form.susumu->isEnabled() ? "enabled" : "disabled");
     return code;
+}
+
+void TestAutorun::timerDrivenRun() {
+    // The browser's run: the handler returns after the first step, the rest
+    // follows from the event loop, with the same stop and new-run rules.
+    Form1& f = form();
+    f.Combo1->setEditText(QStringLiteral("01"));
+    jidou_Click(f, RunDriver::Timer);
+    QCOMPARE(f.Text1->text(), QStringLiteral(" 0.5"));
+    QVERIFY(f.tomeru->isEnabled() && !f.jidou->isEnabled() && !f.susumu->isEnabled());
+    QTRY_VERIFY(f.jidou->isEnabled());
+    QCOMPARE(f.Text1->text(), QStringLiteral(" 10.0"));
+    QVERIFY(!f.tomeru->isEnabled() && f.susumu->isEnabled());
+
+    // Stopped in a 200 s pause; 自動 pressed then ends it at once, and the
+    // new run goes from 0.5 cm again.
+    f.Combo1->setEditText(QStringLiteral("9999"));
+    jidou_Click(f, RunDriver::Timer);
+    QTest::mouseClick(f.tomeru, Qt::LeftButton);
+    f.Combo1->setEditText(QStringLiteral("01"));
+    QTest::mouseClick(f.jidou, Qt::LeftButton);
+    QCOMPARE(f.StopRequested, qint16(0));
+    QCOMPARE(f.Text1->text(), QStringLiteral(" 0.5"));
+    QVERIFY(f.tomeru->isEnabled());
+    QTRY_VERIFY(f.jidou->isEnabled());
+    QCOMPARE(int(f.StepCount), 300);
+
+    // Ended in a pause: the run goes when its pause is over, with no step.
+    jidou_Click(f, RunDriver::Timer);
+    f.markEnding();
+    QTRY_VERIFY(!f.findChild<QObject*>(QStringLiteral("timerDrivenRun")));
+    QCOMPARE(f.Text1->text(), QStringLiteral(" 0.5"));
 }
 
 int main(int argc, char** argv) {

@@ -1,6 +1,7 @@
 #include "app/numbers.h"
 
 #include <QTest>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -16,6 +17,9 @@ class TestNumbers : public QObject {
     void roundToInt();
     void signedNumberText_data();
     void signedNumberText();
+    void toolkitReadsAsTheLibrary_data();
+    void toolkitReadsAsTheLibrary();
+    void toolkitWritesAsTheLibrary();
 };
 
 void TestNumbers::numericValue_data() {
@@ -114,6 +118,60 @@ void TestNumbers::signedNumberText() {
     QFETCH(double, value);
     QFETCH(QString, expected);
     QCOMPARE(kansu::signedNumberText(value), expected);
+}
+
+// Where the standard library cannot convert doubles, the toolkit does it:
+// both must give the same answers.
+void TestNumbers::toolkitReadsAsTheLibrary_data() {
+    QTest::addColumn<QByteArray>("number");
+    for (const char* number :
+         {"0", "0.5", "10.0", "-3", "25e-1", "1e308", "1.7976931348623157e308", "1.8e308", "1e400",
+          "-1e400", "1e-400", "4.9e-324", "2e-324", "1e-310", "2.2250738585072014e-308",
+          "0.30000000000000004", "123456789012345678901234567890", "1e99999999999999999999"})
+        QTest::newRow(number) << QByteArray(number);
+    QTest::newRow("400 nines") << QByteArray(400, '9');
+    QTest::newRow("400 zeros then 1") << "0." + QByteArray(400, '0') + "1";
+}
+
+void TestNumbers::toolkitReadsAsTheLibrary() {
+    QFETCH(QByteArray, number);
+    double expected = 0;
+    const auto [end, error] =
+        std::from_chars(number.constData(), number.constData() + number.size(), expected);
+    const auto read = kansu::toolkitReadDouble(std::string_view(number.constData(), number.size()));
+    QCOMPARE(read.has_value(), error != std::errc::result_out_of_range);
+    if (read)
+        QCOMPARE(*read, expected);
+}
+
+void TestNumbers::toolkitWritesAsTheLibrary() {
+    QList<double> values{0,
+                         1,
+                         5,
+                         10,
+                         100,
+                         0.5,
+                         0.1 + 0.2,
+                         1e-5,
+                         0.0001,
+                         1e15,
+                         1e16,
+                         1e21,
+                         1e22,
+                         123456789,
+                         1.5e300,
+                         5e-324,
+                         2.5e-7,
+                         1234.5678,
+                         std::numeric_limits<double>::max(),
+                         std::numeric_limits<double>::min()};
+    for (int i = 0; i < 2000; ++i) // steps of chi and y of every kind, then any double
+        values << i / 30.0 << (i / 30.0) * (i / 30.0) << std::ldexp(i * 7919.0 + 1, i % 200 - 100);
+    for (const double v : values) {
+        char buffer[64];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+        QCOMPARE(kansu::toolkitShortestText(v), QString::fromLatin1(buffer, result.ptr - buffer));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestNumbers)

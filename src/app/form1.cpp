@@ -1,5 +1,7 @@
 #include "form1.h"
 
+#include "browserpage.h"
+
 #include "accessibility.h"
 #include "focusstyle.h"
 #include "numbers.h"
@@ -262,6 +264,11 @@ QFont lessonFont(double points, bool bold, double zoom) {
     QFont font(family);
     font.setPixelSize(roundToInt(points * 96.0 / 72.0 * zoom));
     font.setBold(bold);
+#ifdef Q_OS_WASM
+    // Without fontconfig nobody tells the toolkit how to hint the glyphs:
+    // the desktop's default, slight hinting, so that the text looks the same.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+#endif
     return font;
 }
 
@@ -453,7 +460,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     endProgram = [this] {
         markEnding();
         hide();
-        QCoreApplication::exit(0);
+        endApplication();
     };
 }
 

@@ -1,6 +1,7 @@
 #include "numbers.h"
 
 #include <QList>
+#include <QLocale>
 
 #include <charconv>
 #include <cmath>
@@ -118,17 +119,24 @@ double numericValue(QStringView text) {
     const char* first = ascii.data();
     if (*first == '+')
         ++first; // from_chars takes no plus sign
+#if defined(__cpp_lib_to_chars)
     double value = 0.0;
     const auto [end, error] = std::from_chars(first, ascii.data() + ascii.size(), value);
     (void)end;
-    if (error == std::errc::result_out_of_range) {
+    const std::optional<double> inRange =
+        error == std::errc::result_out_of_range ? std::nullopt : std::optional(value);
+#else
+    const std::optional<double> inRange =
+        toolkitReadDouble(std::string_view(first, ascii.size() - size_t(first - ascii.data())));
+#endif
+    if (!inRange) {
         const bool negative = ascii.front() == '-';
         if (decimalExponent(ascii) < 0)
             return negative ? -0.0 : 0.0;
         return negative ? -std::numeric_limits<double>::infinity()
                         : std::numeric_limits<double>::infinity();
     }
-    return value;
+    return *inRange;
 }
 
 int roundToInt(double value) {
@@ -143,11 +151,46 @@ int roundToInt(double value) {
 }
 
 QString signedNumberText(double value) {
-    char buffer[64];
     const double magnitude = std::fabs(value);
+#if defined(__cpp_lib_to_chars)
+    char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude);
     const QString digits = QString::fromLatin1(buffer, result.ptr - buffer);
+#else
+    const QString digits = toolkitShortestText(magnitude);
+#endif
     return (std::signbit(value) && value != 0.0 ? QLatin1Char('-') : QLatin1Char(' ')) + digits;
+}
+
+std::optional<double> toolkitReadDouble(std::string_view number) {
+    bool ok = false;
+    const double value = QLocale::c().toDouble(
+        QLatin1StringView(number.data(), static_cast<qsizetype>(number.size())), &ok);
+    if (!ok)
+        return std::nullopt; // the toolkit refuses what overflows or underflows
+    return value;
+}
+
+QString toolkitShortestText(double value) {
+    // The toolkit gives the shortest digits that read back as the same
+    // double, in scientific form; the plain decimal form is kept when it is
+    // no longer, as std::to_chars does (it prints whole numbers exactly).
+    const QString scientific = QString::number(value, 'e', QLocale::FloatingPointShortest);
+    const qsizetype e = scientific.indexOf(QLatin1Char('e'));
+    if (e < 0)
+        return scientific; // inf or nan
+    QString digits = scientific.left(e);
+    digits.remove(QLatin1Char('.'));
+    const int exponent = scientific.mid(e + 1).toInt();
+    const auto count = static_cast<int>(digits.size());
+    QString plain;
+    if (exponent >= count - 1) // a whole number: all its digits, exactly
+        plain = QString::number(value, 'f', 0);
+    else if (exponent >= 0)
+        plain = digits.left(exponent + 1) + QLatin1Char('.') + digits.mid(exponent + 1);
+    else
+        plain = QLatin1String("0.") + QString(-exponent - 1, QLatin1Char('0')) + digits;
+    return plain.size() <= scientific.size() ? plain : scientific;
 }
 
 } // namespace kansu

@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QStringView>
+#include <optional>
+#include <string_view>
 
 namespace kansu {
 
@@ -20,5 +22,12 @@ int roundToInt(double value);
 // A number as printed on a panel: one blank in the place of the sign (a minus
 // sign for negative numbers) followed by the shortest decimal form.
 QString signedNumberText(double value);
+
+// The toolkit's reading and writing of doubles, for standard libraries that
+// cannot do it themselves (the browser's): the same results as
+// std::from_chars, with no value when the number is out of range, and as
+// std::to_chars in its shortest form.
+std::optional<double> toolkitReadDouble(std::string_view number);
+QString toolkitShortestText(double value);
 
 } // namespace kansu

@@ -6,15 +6,19 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
+#ifndef Q_OS_WASM
 #include <unistd.h>
+#endif
 
 namespace kansu {
 
+#ifndef Q_OS_WASM
 namespace {
 
 constexpr char kRestartedMark[] = "KANSU_SCALED_TO_FIT";
 
 } // namespace
+#endif
 
 double fittingScale(QSize needed, QSize available, double current) {
     if (needed.width() <= available.width() && needed.height() <= available.height())
@@ -25,6 +29,10 @@ double fittingScale(QSize needed, QSize available, double current) {
 }
 
 void restartScaledToFitScreen(char** argv) {
+#ifdef Q_OS_WASM
+    // In a browser the page is the screen, and the browser's own zoom scales it.
+    (void)argv;
+#else
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen || qEnvironmentVariableIsSet(kRestartedMark))
         return;
@@ -41,6 +49,7 @@ void restartScaledToFitScreen(char** argv) {
     qputenv(kRestartedMark, "1");
     execv("/proc/self/exe", argv);
     // If the program cannot start itself again, it goes on unscaled.
+#endif
 }
 
 } // namespace kansu

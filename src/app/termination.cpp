@@ -3,7 +3,9 @@
 #include <QObject>
 #include <QtGlobal>
 
-#ifdef Q_OS_UNIX
+// The browser has no signals to send, nor sockets to watch.
+#if defined(Q_OS_UNIX) && !defined(Q_OS_WASM)
+#define KANSU_TERMINATION_SIGNALS
 #include <QSocketNotifier>
 #include <array>
 #include <csignal>
@@ -14,7 +16,7 @@
 
 namespace kansu {
 
-#ifdef Q_OS_UNIX
+#ifdef KANSU_TERMINATION_SIGNALS
 
 namespace {
 

@@ -46,8 +46,8 @@ void Pause(Form1& form, qint32 milliseconds) {
 
 namespace {
 
-// One whole run, from the reset to the buttons of the idle lesson.
-void runOnce(Form1& form) {
+// The start of a run: the reset, the cleared panels, the running buttons.
+void startRun(Form1& form) {
     ResetLesson(form);
     form.hyo->canvas().clear();
     DrawTable(form, 0);
@@ -65,14 +65,14 @@ void runOnce(Form1& form) {
     // the chain; a keyboard user who started the run wants the stop button.
     if (keyboardOnRun)
         form.tomeru->setFocus(Qt::OtherFocusReason);
+}
 
-    while (form.StepCount != kLastStep && form.StopRequested != 1) {
-        susumu_Click(form);
-        form.pause(pauseMilliseconds(form.Combo1->currentText()));
-        if (form.ending())
-            return; // quit or closed during the pause: leave the window alone
-    }
+bool runGoesOn(const Form1& form) {
+    return form.StepCount != kLastStep && form.StopRequested != 1;
+}
 
+// The end of a run: the buttons of the idle lesson.
+void finishRun(Form1& form) {
     form.StopRequested = 0;
     const bool keyboardOnStop = form.focusWidget() == form.tomeru || !form.focusWidget();
     form.susumu->setEnabled(true);
@@ -84,15 +84,78 @@ void runOnce(Form1& form) {
         form.jidou->setFocus(Qt::OtherFocusReason);
 }
 
+qint32 pauseAfterStep(const Form1& form) {
+    return pauseMilliseconds(form.Combo1->currentText());
+}
+
+// One whole run, waiting inside the handler.
+void runOnce(Form1& form) {
+    startRun(form);
+    while (runGoesOn(form)) {
+        susumu_Click(form);
+        form.pause(pauseAfterStep(form));
+        if (form.ending())
+            return; // quit or closed during the pause: leave the window alone
+    }
+    finishRun(form);
+}
+
+// A run that returns to the event loop after each step and goes on from a
+// timer: the same moves in the same order, without a nested loop.
+class TimerDrivenRun : public QObject {
+  public:
+    explicit TimerDrivenRun(Form1& form) : QObject(&form), form_(form) {
+        setObjectName(QStringLiteral("timerDrivenRun"));
+        timer_.setSingleShot(true);
+        timer_.setTimerType(Qt::PreciseTimer);
+        connect(&timer_, &QTimer::timeout, this, &TimerDrivenRun::goOn);
+        connect(&form, &Form1::pauseCutShort, this, [this] {
+            if (timer_.isActive()) {
+                timer_.stop();
+                goOn();
+            }
+        });
+        startRun(form);
+        goOn();
+    }
+
+  private:
+    void goOn() {
+        while (!form_.ending()) {
+            if (!runGoesOn(form_)) {
+                finishRun(form_);
+                if (form_.takeNewRunRequest()) {
+                    startRun(form_);
+                    continue;
+                }
+                break;
+            }
+            susumu_Click(form_);
+            if (const qint32 milliseconds = pauseAfterStep(form_); milliseconds > 0) {
+                timer_.start(std::chrono::milliseconds(milliseconds));
+                return;
+            }
+        }
+        deleteLater();
+    }
+
+    Form1& form_;
+    QTimer timer_;
+};
+
 } // namespace
 
-void jidou_Click(Form1& form) {
+void jidou_Click(Form1& form, RunDriver driver) {
     // A stopped run may still be waiting out its last pause, with jidou
     // already enabled. A new run nested inside that pause would leave the
     // old one stepping on afterwards with nobody able to stop it: the pause
     // ends now, the stopped run finishes, and then the new one starts.
     if (form.StopRequested == 1) {
         form.requestNewRun();
+        return;
+    }
+    if (driver == RunDriver::Timer) {
+        new TimerDrivenRun(form); // owned by the form, gone when the run is
         return;
     }
     do
