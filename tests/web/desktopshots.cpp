@@ -1,0 +1,77 @@
+// The desktop window in the states the browser test brings the page to, for
+// the browser's pixels to be compared with: start.png, lesson.png (three
+// steps, the graph shown, 青 chosen) and run.png (after a whole run), and
+// controls.json, where a pupil clicks each control the test uses.
+
+#include "app/form1.h"
+#include "app/wiring.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <cstdio>
+
+using namespace kansu;
+
+namespace {
+
+// Where a click hits a control: on an indicator, or in the middle.
+QPoint clickPoint(const Form1& form, const QWidget* control) {
+    const bool box = qobject_cast<const QCheckBox*>(control) ||
+                     qobject_cast<const QRadioButton*>(control);
+    const QPoint inside = box ? QPoint(8, control->height() / 2) : control->rect().center();
+    return control->mapTo(&form, inside);
+}
+
+bool save(Form1& form, const QDir& folder, const char* name) {
+    QApplication::processEvents();
+    return form.grab().toImage().save(folder.filePath(QString::fromLatin1(name) + ".png"));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s folder\n", argv[0]);
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    Form1 form;
+    wireForm1(form);
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form))
+        return 1;
+
+    QJsonObject controls;
+    const std::pair<const char*, const QWidget*> named[] = {
+        {"susumu", form.susumu}, {"Check2", form.Check2}, {"Option1_1", form.Option1[1]},
+        {"Combo1", form.Combo1}, {"jidou", form.jidou},   {"end", form.end}};
+    for (const auto& [name, control] : named) {
+        const QPoint at = clickPoint(form, control);
+        controls.insert(QLatin1String(name), QJsonObject{{"x", at.x()}, {"y", at.y()}});
+    }
+    QFile json(folder.filePath(QStringLiteral("controls.json")));
+    if (!json.open(QIODevice::WriteOnly) || json.write(QJsonDocument(controls).toJson()) < 0)
+        return 1;
+
+    bool saved = save(form, folder, "start");
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(form.susumu, Qt::LeftButton);
+    QTest::mouseClick(form.Check2, Qt::LeftButton, {}, QPoint(8, form.Check2->height() / 2));
+    QTest::mouseClick(form.Option1[1], Qt::LeftButton, {},
+                      QPoint(8, form.Option1[1]->height() / 2));
+    saved = save(form, folder, "lesson") && saved;
+    form.Combo1->setEditText(QStringLiteral("01"));
+    QTest::mouseClick(form.jidou, Qt::LeftButton); // returns when the run is over
+    saved = save(form, folder, "run") && saved;
+    return saved ? 0 : 1;
+}
