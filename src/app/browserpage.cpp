@@ -53,18 +53,49 @@ class FirstPaintMark : public QObject {
     const Form1& form_;
 };
 
+// Keeps the window on the page when it grows (a panel shown, a zoom): no
+// window manager does it here, and the page does not scroll.
+class PagePlacement : public QObject {
+  public:
+    explicit PagePlacement(Form1& form) : QObject(&form), form_(form) {
+        form.installEventFilter(this);
+    }
+
+    void keepOnPage(bool centred) {
+        const QScreen* screen = form_.screen();
+        if (!screen || form_.isFullScreen())
+            return;
+        const QRect page = screen->availableGeometry();
+        QRect frame = form_.frameGeometry();
+        if (centred)
+            frame.moveCenter(page.center());
+        else if (page.contains(frame))
+            return;
+        // Moved left and up as far as it takes; a page smaller than the
+        // window shows its top left corner.
+        const int left = std::min(frame.left(), page.right() + 1 - frame.width());
+        const int top = std::min(frame.top(), page.bottom() + 1 - frame.height());
+        form_.move(std::max(left, page.left()), std::max(top, page.top()));
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize)
+            keepOnPage(false);
+        return false;
+    }
+
+  private:
+    Form1& form_;
+};
+
 } // namespace
 
 void showLessonWindow(Form1& form) {
     new FirstPaintMark(form);
+    auto* placement = new PagePlacement(form);
     form.showNormal();
-    if (const QScreen* screen = form.screen()) {
-        const QRect page = screen->availableGeometry();
-        QRect frame = form.frameGeometry();
-        frame.moveCenter(page.center());
-        // A page smaller than the window shows its top left corner.
-        form.move(std::max(frame.left(), page.left()), std::max(frame.top(), page.top()));
-    }
+    placement->keepOnPage(true);
 }
 
 void endApplication() {

@@ -126,11 +126,14 @@ class Browser:
                                                       "actions": actions}]})
 
     def console(self):
-        return [e["message"] for e in self.command("POST", "se/log", {"type": "browser"})]
+        try:
+            return [e["message"] for e in self.command("POST", "se/log", {"type": "browser"})]
+        except OSError:
+            return []
 
     def close(self):
         try:
-            self.command("DELETE", "")
+            self._call("DELETE", f"/session/{self.session}")
         finally:
             self.driver.terminate()
             self.driver.wait()
@@ -296,7 +299,9 @@ def check(browser, url, shots, controls, Image):
         return 1
 
     def click(name):
-        browser.click(origin[0] + controls[name]["x"], origin[1] + controls[name]["y"])
+        # Where the window is now: the page keeps it on the page as it grows.
+        x0, y0 = window_origin(browser.screenshot())
+        browser.click(x0 + controls[name]["x"], y0 + controls[name]["y"])
 
     for _ in range(3):
         click("susumu")
@@ -308,7 +313,6 @@ def check(browser, url, shots, controls, Image):
     # Speed 01, typed as a pupil types it, then a whole run.
     click("Combo1")
     browser.keys("\ue010", "\ue003", "\ue003", "0", "1")  # End, two Backspaces, 0, 1
-    _, bad = wait_for_state(browser, desktop("run"), "typed", 0, shots)
     click("jidou")
     _, bad = wait_for_state(browser, desktop("run"), "run", 20, shots)
     expect(bad == 0, f"a run at speed 01 ends at 10 cm: the desktop's pixels ({bad} differ)")

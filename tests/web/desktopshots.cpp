@@ -23,8 +23,11 @@ using namespace kansu;
 
 namespace {
 
-// Where a click hits a control: on an indicator, or in the middle.
+// Where a click hits a control: on an indicator, in a box's text, or in the
+// middle.
 QPoint clickPoint(const Form1& form, const QWidget* control) {
+    if (const auto* combo = qobject_cast<const QComboBox*>(control))
+        control = combo->lineEdit();
     const bool box = qobject_cast<const QCheckBox*>(control) ||
                      qobject_cast<const QRadioButton*>(control);
     const QPoint inside = box ? QPoint(8, control->height() / 2) : control->rect().center();
