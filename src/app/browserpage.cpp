@@ -94,6 +94,11 @@ class PagePlacement : public QObject {
 void showLessonWindow(Form1& form) {
     new FirstPaintMark(form);
     auto* placement = new PagePlacement(form);
+    // The title bar that the toolkit draws on the page keeps only the title:
+    // its maximize button would maximize the window behind the lesson's
+    // back, at its fixed size, and its close button does not answer clicks
+    // in this toolkit version. F11 is the way to full screen, 終了 the end.
+    form.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     form.showNormal();
     placement->keepOnPage(true);
 }

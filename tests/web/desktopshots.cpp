@@ -28,8 +28,8 @@ namespace {
 QPoint clickPoint(const Form1& form, const QWidget* control) {
     if (const auto* combo = qobject_cast<const QComboBox*>(control))
         control = combo->lineEdit();
-    const bool box = qobject_cast<const QCheckBox*>(control) ||
-                     qobject_cast<const QRadioButton*>(control);
+    const bool box =
+        qobject_cast<const QCheckBox*>(control) || qobject_cast<const QRadioButton*>(control);
     const QPoint inside = box ? QPoint(8, control->height() / 2) : control->rect().center();
     return control->mapTo(&form, inside);
 }
