@@ -56,8 +56,10 @@ int main(int argc, char** argv) {
 
     QJsonObject controls;
     const std::pair<const char*, const QWidget*> named[] = {
-        {"susumu", form.susumu}, {"Check2", form.Check2}, {"Option1_1", form.Option1[1]},
-        {"Combo1", form.Combo1}, {"jidou", form.jidou},   {"end", form.end}};
+        {"susumu", form.susumu}, {"modoru", form.modoru},
+        {"Check2", form.Check2}, {"Option1_1", form.Option1[1]},
+        {"Combo1", form.Combo1}, {"jidou", form.jidou},
+        {"end", form.end}};
     for (const auto& [name, control] : named) {
         const QPoint at = clickPoint(form, control);
         controls.insert(QLatin1String(name), QJsonObject{{"x", at.x()}, {"y", at.y()}});
