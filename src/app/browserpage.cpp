@@ -2,15 +2,15 @@
 
 #include "form1.h"
 
-#include <QApplication>
 #include <QCoreApplication>
+
+#ifdef Q_OS_WASM
+#include <QApplication>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
-
-#ifdef Q_OS_WASM
 #include <emscripten/val.h>
 #include <string>
 #endif
