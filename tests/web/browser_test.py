@@ -267,22 +267,18 @@ def main():
 
     shots = args.keep or tempfile.mkdtemp(prefix="kansu-browser-")
     os.makedirs(shots, exist_ok=True)
-    if not args.report:
-        subprocess.run([args.desktop_shots, shots], check=True)
-    else:
-        subprocess.run([args.desktop_shots, shots], check=True,
-                       stderr=subprocess.DEVNULL)
+    subprocess.run([args.desktop_shots, shots], check=True,
+                   stderr=subprocess.DEVNULL if args.report else None)
     with open(os.path.join(shots, "controls.json")) as f:
         controls = json.load(f)
 
-    from PIL import Image
     server = serve(args.site)
     url = f"http://127.0.0.1:{server.server_address[1]}/kansu.html"
     browser = Browser(1280, 900)
     try:
         if args.report:
             return report(browser, url, args.site, controls)
-        return check(browser, url, shots, controls, Image)
+        return check(browser, url, shots, controls)
     finally:
         for line in browser.console():
             if "SEVERE" in line or "rror" in line:
@@ -291,7 +287,8 @@ def main():
         server.shutdown()
 
 
-def check(browser, url, shots, controls, Image):
+def check(browser, url, shots, controls):
+    from PIL import Image
     failures = []
 
     def expect(condition, what):

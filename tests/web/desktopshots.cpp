@@ -5,6 +5,7 @@
 
 #include "app/form1.h"
 #include "app/wiring.h"
+#include "formfixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -71,9 +72,8 @@ int main(int argc, char** argv) {
     bool saved = save(form, folder, "start");
     for (int i = 0; i < 3; ++i)
         QTest::mouseClick(form.susumu, Qt::LeftButton);
-    QTest::mouseClick(form.Check2, Qt::LeftButton, {}, QPoint(8, form.Check2->height() / 2));
-    QTest::mouseClick(form.Option1[1], Qt::LeftButton, {},
-                      QPoint(8, form.Option1[1]->height() / 2));
+    testing::clickCheckBox(form.Check2);
+    testing::clickCheckBox(form.Option1[1]);
     saved = save(form, folder, "lesson") && saved;
     form.Combo1->setEditText(QStringLiteral("01"));
     QTest::mouseClick(form.jidou, Qt::LeftButton); // returns when the run is over
