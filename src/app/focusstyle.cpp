@@ -1,14 +1,40 @@
 #include "focusstyle.h"
 
-#include "canvas.h"
 #include "numbers.h"
 #include "zoom.h"
 
 #include <QGroupBox>
+#include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
 
 namespace kansu {
+
+namespace {
+
+// The keyboard focus ring of a control: a dotted black frame.
+void outlineFocus(QPainter& painter, const QRect& rect, int width) {
+    painter.save();
+    painter.setPen(QPen(Qt::black, width, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect);
+    painter.restore();
+}
+
+// The frame of a group of controls: a faint grey line with rounded corners
+// over a hint of shade, as the toolkit's own group frame looks.
+void outlineGroup(QPainter& painter, const QRect& rect, double zoom) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(QColor(0x75, 0x75, 0x75, 0x32), zoom));
+    painter.setBrush(QColor(0, 0, 0, 0x03));
+    const double inset = zoom / 2;
+    painter.drawRoundedRect(QRectF(rect).adjusted(inset + 1, inset + 1, inset - 1, inset - 1),
+                            2 * zoom, 2 * zoom);
+    painter.restore();
+}
+
+} // namespace
 
 FocusStyle::FocusStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
 
@@ -27,12 +53,12 @@ void FocusStyle::drawControl(ControlElement element, const QStyleOption* option,
     };
     const int width = roundToInt(2 * zoom);
     if (element == CE_PushButton)
-        Canvas::outlineFocus(*painter, inset(4, 5), width);
+        outlineFocus(*painter, inset(4, 5), width);
     else if (element == CE_CheckBox || element == CE_RadioButton)
-        Canvas::outlineFocus(*painter, inset(1, 2), width);
+        outlineFocus(*painter, inset(1, 2), width);
     else if (element == CE_ShapedFrame)
         // On a picture box's border: the drawing inside stays as it is.
-        Canvas::outlineFocus(*painter, inset(1, 1), width);
+        outlineFocus(*painter, inset(1, 1), width);
 }
 
 void FocusStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
@@ -48,8 +74,7 @@ void FocusStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opt
     const int top = kTitleGap + (titled ? std::max(pixelMetric(PM_ExclusiveIndicatorHeight),
                                                    option->fontMetrics.height())
                                         : 0);
-    Canvas::outlineGroup(*painter, option->rect.adjusted(0, top, 0, 0),
-                         widget ? zoomOf(*widget) : 1);
+    outlineGroup(*painter, option->rect.adjusted(0, top, 0, 0), widget ? zoomOf(*widget) : 1);
 }
 
 int FocusStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,

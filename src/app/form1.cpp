@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -229,9 +230,11 @@ class Stage : public QWidget {
     const LineControl* line = nullptr;
 
   protected:
-    void paintEvent(QPaintEvent* event) override {
-        const LineControl* lines[] = {line};
-        Canvas::present(*this, event->region(), nullptr, lines, zoomOf(*this));
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.scale(zoomOf(*this), zoomOf(*this));
+        painter.setPen(QPen(QColor(line->colour()), line->width(), Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(line->line());
     }
 };
 

@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QPaintEvent>
+#include <QPainter>
 
 namespace kansu {
 
@@ -21,7 +22,24 @@ LineControl& SurfaceView::addLine(QLineF line, QRgb colour, int width) {
 }
 
 void SurfaceView::paintEvent(QPaintEvent* event) {
-    Canvas::present(*this, event->region(), &canvas_.image(), lineViews_, zoomOf(*this));
+    const double zoom = zoomOf(*this);
+    const double ratio = devicePixelRatioF();
+    // The surface is drawn at the screen's own resolution; should the
+    // window have moved to a screen of another pixel ratio since, it is
+    // drawn afresh for it first.
+    canvas_.showAt(zoom * ratio);
+    QPainter painter(this);
+    const QImage& image = canvas_.shownImage();
+    for (const QRect& rect : event->region())
+        painter.drawImage(QRectF(rect), image,
+                          QRectF(QPointF(rect.topLeft()) * ratio, QSizeF(rect.size()) * ratio));
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.scale(zoom, zoom);
+    for (const LineControl* control : lineViews_) {
+        painter.setPen(
+            QPen(QColor(control->colour()), control->width(), Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(control->line());
+    }
 }
 
 PictureBox::PictureBox(QWidget* parent, const QRect& outer, QRgb background, QRgb foreground,
@@ -35,7 +53,7 @@ PictureBox::PictureBox(QWidget* parent, const QRect& outer, QRgb background, QRg
     view_->setGeometry(kBorder, kBorder, canvas_.image().width(), canvas_.image().height());
     canvas_.setChangedHandler([this](const QRect& rect) {
         const double zoom = zoomOf(*view_);
-        view_->update(zoom == 1 ? rect : zoomedRect(rect, zoom));
+        view_->update(zoom == 1 ? rect : zoomedRect(rect.adjusted(-1, -1, 1, 1), zoom));
         announceLater();
     });
     // Screen-reader and keyboard users reach the surface with Tab.
