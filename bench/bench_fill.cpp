@@ -3,6 +3,7 @@
 
 #include "app/canvas.h"
 #include "app/form1.h"
+#include "app/lessonfont.h"
 #include "app/qbcolor.h"
 
 #include <CImg.h>

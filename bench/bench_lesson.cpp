@@ -7,6 +7,7 @@
 #include "app/wiring.h"
 #include "autorun/autorun.h"
 #include "board/step.h"
+#include "presentation/presenter.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -42,7 +43,7 @@ double percentile(std::vector<double> samples, double p) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     Form1 form;
-    wireForm1(form);
+    Presenter& presenter = wireForm1(form);
     form.show();
     QCoreApplication::processEvents();
     form.Check1->setChecked(true);
@@ -111,13 +112,13 @@ int main(int argc, char** argv) {
     std::printf("run_cpu_pct=%.3f\n", 100 * cpu / wall);
 
     // The same step at zoom 2, with its repaint of the changed regions.
-    form.setZoom(2);
+    presenter.setZoom(2);
     QCoreApplication::processEvents();
     std::printf("step_zoom2_ms=%.4f\n", percentile(timeSteps(10), 0.5));
 
     // Full screen from zoom 2, until the whole window is painted anew.
     clock.start();
-    form.toggleFullScreen();
+    presenter.toggleFullScreen();
     QCoreApplication::processEvents();
     form.repaint();
     std::printf("zoom_ms=%.3f\n", clock.nsecsElapsed() / 1e6);

@@ -4,6 +4,7 @@
 // memory is printed.
 
 #include "app/form1.h"
+#include "app/lessonfont.h"
 #include "app/wiring.h"
 #include "board/step.h"
 

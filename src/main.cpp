@@ -1,16 +1,15 @@
-#include "app/browserpage.h"
 #include "app/form1.h"
-#include "app/screenfit.h"
 #include "app/wiring.h"
+#include "platform/platform.h"
+#include "presentation/presenter.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    kansu::addBundledFaces();
-    kansu::restartScaledToFitScreen(argv);
+    kansu::platform::addBundledFaces();
     kansu::Form1 form;
-    kansu::wireForm1(form);
-    kansu::showLessonWindow(form);
+    kansu::wireForm1(form).fitToScreen();
+    kansu::platform::showLessonWindow(form);
     return app.exec();
 }

@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "app/wiring.h"
+#include "presentation/presenter.h"
 
 #include <QCheckBox>
 #include <QImage>
@@ -26,13 +27,14 @@ inline void quietSizeHints() {
 // A freshly loaded lesson window whose "end the program" is only counted.
 struct FormFixture {
     std::unique_ptr<Form1> form;
+    Presenter* presenter = nullptr;
     int endRequests = 0;
 
     void start() {
         quietSizeHints();
         form = std::make_unique<Form1>();
         form->endProgram = [this] { ++endRequests; };
-        wireForm1(*form);
+        presenter = &wireForm1(*form);
         form->show();
     }
 };

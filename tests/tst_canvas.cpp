@@ -1,5 +1,6 @@
 #include "app/canvas.h"
 #include "app/form1.h"
+#include "app/lessonfont.h"
 #include "app/qbcolor.h"
 #include "app/surfacememory.h"
 #include "formfixture.h"

@@ -1,9 +1,9 @@
 // The lesson on a projector at 200 %: run with QT_SCALE_FACTOR=2.
 
 #include "app/qbcolor.h"
-#include "app/screenfit.h"
 #include "formfixture.h"
 #include "graph/graph.h"
+#include "presentation/presenter.h"
 
 #include <QApplication>
 #include <QSet>

@@ -5,6 +5,7 @@
 
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QHash>
 #include <QLabel>
 
 namespace kansu {
@@ -117,6 +118,63 @@ std::function<void(QAccessibleEvent&)>& redirectedEvents() {
     return listener;
 }
 
+// Tells screen readers what changed on one picture box.
+class SurfaceAnnouncer : public QObject {
+  public:
+    explicit SurfaceAnnouncer(PictureBox& box) : QObject(&box), box_(box) {
+        connect(&box, &PictureBox::drawn, this, &SurfaceAnnouncer::announceLater);
+    }
+
+    void announceLater() {
+        if (pending_ || !screenReadersListening())
+            return;
+        pending_ = true;
+        QMetaObject::invokeMethod(this, &SurfaceAnnouncer::announce, Qt::QueuedConnection);
+    }
+
+  private:
+    void announce() {
+        pending_ = false;
+        const auto shownNow = [](const QWidget& w) { return w.isVisible() && insideWindow(w); };
+        const auto tellState = [](QWidget* w) {
+            QAccessible::State changed;
+            changed.invisible = true;
+            QAccessibleStateChangeEvent event(w, changed);
+            tellScreenReaders(event);
+        };
+        const bool shown = shownNow(box_);
+        if (shown != announcedShown_) {
+            announcedShown_ = shown;
+            tellState(&box_);
+        }
+        for (QLabel* label : box_.inner().findChildren<QLabel*>()) {
+            const bool labelShown = shownNow(*label);
+            auto known = labelsShown_.find(label);
+            if (known == labelsShown_.end() || *known != labelShown) {
+                labelsShown_.insert(label, labelShown);
+                tellState(label);
+            }
+        }
+        if (!shown) {
+            // Shown again, it is announced afresh.
+            announcedDescription_.clear();
+            return;
+        }
+        const QString description = box_.describe();
+        if (description == announcedDescription_)
+            return;
+        announcedDescription_ = description;
+        QAccessibleEvent event(&box_, QAccessible::DescriptionChanged);
+        tellScreenReaders(event);
+    }
+
+    PictureBox& box_;
+    bool pending_ = false;
+    bool announcedShown_ = false;
+    QString announcedDescription_;
+    QHash<const QWidget*, bool> labelsShown_;
+};
+
 } // namespace
 
 bool screenReadersListening() {
@@ -143,12 +201,20 @@ bool insideWindow(const QWidget& widget) {
     return !area.isEmpty();
 }
 
-void installSurfaceAccessibility() {
+void installSurfaceAccessibility(Form1& form) {
     static const bool installed = [] {
         QAccessible::installFactory(lessonFactory);
         return true;
     }();
     (void)installed;
+    new SurfaceAnnouncer(*form.kokuban);
+    // The panels also come into view or go out of it as the window's size
+    // changes.
+    for (PictureBox* panel : {form.gamen, form.hyo}) {
+        auto* announcer = new SurfaceAnnouncer(*panel);
+        QObject::connect(&form, &Form1::designSizeChanged, announcer,
+                         &SurfaceAnnouncer::announceLater);
+    }
 }
 
 } // namespace kansu

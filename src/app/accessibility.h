@@ -7,10 +7,15 @@ class QWidget;
 
 namespace kansu {
 
+class Form1;
+
 // Lets screen readers ask a picture box what it shows (its describer)
 // rather than read a fixed text, name the lesson window and the speed box,
-// and skip what lies outside the window.
-void installSurfaceAccessibility();
+// and skip what lies outside the window. Tells them, once the current
+// handler has run, what changed on the window's surfaces: the description
+// of a box in view, and a box or a label on it coming into view or going out
+// of it. Many drawing operations in one step make one announcement.
+void installSurfaceAccessibility(Form1& form);
 
 // Whether a screen reader (or a test that stands in for one) listens:
 // nothing needs to be worked out for it otherwise.

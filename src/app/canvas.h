@@ -70,6 +70,9 @@ class Canvas {
     // so that what it paints depends on the key alone.
     void drawRemembered(int key, const std::function<void(Canvas&)>& draw);
 
+    // How many operations the surface keeps to draw again at another scale.
+    std::size_t operationsKept() const { return list_.entries().size(); }
+
     QPointF penPosition() const { return pen_; }
     void setPenPosition(QPointF position) { pen_ = position; }
     QRgb drawingColour() const { return foreground_; }

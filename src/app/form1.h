@@ -3,6 +3,8 @@
 #include "labelcontrol.h"
 #include "linecontrol.h"
 #include "picturebox.h"
+#include "surfaceview.h"
+#include "windowdescription.h"
 
 #include <QWidget>
 #include <array>
@@ -20,38 +22,17 @@ class QRadioButton;
 
 namespace kansu {
 
-// Captions of the quantity buttons: the short ones while no panel is shown,
-// the long ones while the graph or the table panel is.
-struct QuantityCaption {
-    const char* shortForm;
-    const char* longForm;
+// A control of the window and the entry of the window description it was
+// made from.
+struct PlacedControl {
+    const design::ControlDescription* description;
+    QWidget* widget;
 };
-constexpr std::array<QuantityCaption, 3> kQuantityCaptions{{
-    {"赤", "赤い線の長さ"},
-    {"青", "青い正方形の面積"},
-    {"黄", "黄色い図形の面積"},
-}};
-
-enum class CaptionForm { Short, Long };
-
-// Outer window sizes in twips: with and without the graph and table panels.
-constexpr int kNarrowWidth = 10070;
-constexpr int kWideWidth = 15270;
-constexpr int kShortHeight = 8775;
-constexpr int kTallHeight = 10935;
-// The outer sizes include a title bar and borders; one fixed nominal frame
-// turns them into the client sizes this window uses.
-constexpr QSize kNominalFrame{8, 27};
-constexpr int kTwipsPerPixel = 15;
-
-// The board has 30 pixels to the centimetre; StepCount, the blue square's
-// side in board pixels, runs up to 300, chi = 10 cm.
-constexpr double kPixelsPerCm = 30;
-constexpr qint16 kLastStep = 300;
 
 // The lesson window: every control of the window description and the lesson
 // state. It draws nothing itself; the lesson's procedures take it by
-// reference and work on its controls.
+// reference and work on its controls. How large it shows them is the
+// presentation's business: the procedures work in designed pixels.
 class Form1 : public QWidget {
     Q_OBJECT
   public:
@@ -102,19 +83,13 @@ class Form1 : public QWidget {
     // The window's outer size in twips, as the lesson sets it.
     void setOuterWidth(int twips);
     void setOuterHeight(int twips);
-
-    // --- presentation: the whole lesson shown larger, for a projector ---
-    // The factor of the whole window over its designed size; the lesson's
-    // procedures keep working in designed pixels.
-    double zoom() const { return zoom_; }
-    // Steps through kZoomSteps in the normal window, as far as the screen's
-    // free area allows; full screen fits the lesson to the screen instead.
-    void setZoom(double zoom);
-    void zoomIn();
-    void zoomOut();
-    void toggleFullScreen();
-    // The window's designed size with the panels shown at the moment.
+    // The window's designed inner size with the panels shown at the moment.
     QSize designSize() const { return designSize_; }
+
+    // The designed window that holds the controls, and every control with
+    // its description, for the presentation to place.
+    SurfaceView* stage = nullptr;
+    std::vector<PlacedControl> placements;
 
     // Places the area label "ｙ cm" with its exponent "2" 48 pixels to its
     // right: both lefts, then both tops.
@@ -146,43 +121,16 @@ class Form1 : public QWidget {
   signals:
     // A pause in progress is to end now.
     void pauseCutShort();
+    // The lesson has set another size: a panel was shown or hidden.
+    void designSizeChanged();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
   private:
-    // Places every control at the current zoom.
-    void applyZoom();
-    // The window's size for the designed size at the current zoom, or, in
-    // full screen, the zoom and place that fit the lesson to the screen.
-    void fitWindow();
-    bool handleLessonKey(QKeyEvent& event);
-
-    QWidget* stage_ = nullptr; // the designed window, zoomed; centred in full screen
-    struct Placement {
-        int control; // the control's entry in the window description
-        QWidget* widget;
-    };
-    std::vector<Placement> placements_;
     QSize designSize_;
-    double zoom_ = 1;
-    double appliedZoom_ = 1;
-    bool fullScreen_ = false;
-    double normalZoom_ = 1; // to return to from full screen
-    QPoint normalPosition_;
-    std::unique_ptr<LineControl> line4_;
     bool ending_ = false;
     bool newRunWaiting_ = false;
 };
-
-// The zoom steps of the normal window.
-constexpr std::array<double, 7> kZoomSteps{1, 1.25, 1.5, 1.75, 2, 2.5, 3};
-
-// The face and pixel size of a text of the window description (points at
-// 96 dots per inch), at a zoom.
-QFont lessonFont(double points, bool bold = false, double zoom = 1);
 
 } // namespace kansu

@@ -1,22 +1,21 @@
 #include "labelcontrol.h"
 
 #include "numbers.h"
-#include "zoom.h"
 
 namespace kansu {
 
 void LabelControl::setLeft(double left) {
     left_ = left;
-    move(roundToInt(left_ * zoomOf(*this)), y());
+    move(roundToInt(left_ * zoom_), y());
 }
 
 void LabelControl::setTop(double top) {
     top_ = top;
-    move(x(), roundToInt(top_ * zoomOf(*this)));
+    move(x(), roundToInt(top_ * zoom_));
 }
 
-void LabelControl::applyZoom() {
-    const double zoom = zoomOf(*this);
+void LabelControl::setZoom(double zoom) {
+    zoom_ = zoom;
     const QPoint at(roundToInt(left_ * zoom), roundToInt(top_ * zoom));
     setGeometry(QRect(at, QPoint(roundToInt((left_ + designSize_.width()) * zoom) - 1,
                                  roundToInt((top_ + designSize_.height()) * zoom) - 1)));

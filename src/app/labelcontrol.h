@@ -16,15 +16,16 @@ class LabelControl : public QLabel {
     void setLeft(double left);
     void setTop(double top);
 
-    // Its size as designed; shown at the window's zoom.
+    // Its size as designed.
     void setDesignSize(QSize size) { designSize_ = size; }
-    // Takes its place and size at the window's zoom.
-    void applyZoom();
+    // Takes its place and size at a zoom of the window.
+    void setZoom(double zoom);
 
   private:
     double left_ = 0;
     double top_ = 0;
     QSize designSize_;
+    double zoom_ = 1;
 };
 
 } // namespace kansu

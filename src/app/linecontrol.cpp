@@ -1,9 +1,6 @@
 #include "linecontrol.h"
 
 #include "numbers.h"
-#include "zoom.h"
-
-#include <QWidget>
 
 namespace kansu {
 
@@ -18,15 +15,13 @@ QRect coveredRect(const QLineF& line, int width) {
 
 } // namespace
 
-LineControl::LineControl(QWidget& host, QLineF line, QRgb colour, int width)
-    : host_(host), line_(line), colour_(colour), width_(width) {}
+LineControl::LineControl(QLineF line, QRgb colour, int width, Moved moved)
+    : moved_(std::move(moved)), line_(line), colour_(colour), width_(width) {}
 
 void LineControl::move(QLineF line) {
     const QRect before = coveredRect(line_, width_);
     line_ = line;
-    const QRect changed = before.united(coveredRect(line_, width_));
-    const double zoom = zoomOf(host_);
-    host_.update(zoom == 1 ? changed : zoomedRect(changed, zoom).adjusted(-1, -1, 1, 1));
+    moved_(before.united(coveredRect(line_, width_)));
 }
 
 } // namespace kansu

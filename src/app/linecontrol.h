@@ -2,18 +2,20 @@
 
 #include <QColor>
 #include <QLineF>
-
-class QWidget;
+#include <QRect>
+#include <functional>
 
 namespace kansu {
 
 // A line control: a straight line of fixed colour and width that sits on a
 // container (the window or a drawing surface) in front of its drawing and
 // behind its labels. Its end points are real numbers in the container's
-// pixels; moving them repaints the container where the line was and is.
+// pixels; moving it tells the container which of its designed pixels to
+// repaint: where the line was and is.
 class LineControl {
   public:
-    LineControl(QWidget& host, QLineF line, QRgb colour, int width);
+    using Moved = std::function<void(const QRect& designed)>;
+    LineControl(QLineF line, QRgb colour, int width, Moved moved);
 
     double X1() const { return line_.x1(); }
     double Y1() const { return line_.y1(); }
@@ -31,7 +33,7 @@ class LineControl {
   private:
     void move(QLineF line);
 
-    QWidget& host_;
+    Moved moved_;
     QLineF line_;
     QRgb colour_;
     int width_;

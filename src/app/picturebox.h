@@ -1,33 +1,12 @@
 #pragma once
 
 #include "canvas.h"
-#include "linecontrol.h"
+#include "surfaceview.h"
 
 #include <QFrame>
-#include <QHash>
 #include <functional>
-#include <memory>
-#include <vector>
 
 namespace kansu {
-
-// The inner area of a picture box: shows the canvas and the line controls
-// that sit on it; labels placed on the surface are its child widgets.
-class SurfaceView : public QWidget {
-    Q_OBJECT
-  public:
-    SurfaceView(QWidget* parent, Canvas& canvas);
-
-    LineControl& addLine(QLineF line, QRgb colour, int width);
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-
-  private:
-    Canvas& canvas_;
-    std::vector<std::unique_ptr<LineControl>> lines_;
-    std::vector<const LineControl*> lineViews_;
-};
 
 // A picture box: a drawing surface inside the sunken border of the window
 // description. Its canvas has the size of the inner area for the whole life
@@ -49,28 +28,20 @@ class PictureBox : public QFrame {
     void setDescriber(std::function<QString()> describer) { describer_ = std::move(describer); }
     QString describe() const { return describer_ ? describer_() : QString(); }
 
-    // Tells screen readers, once the current handler has run, what changed:
-    // the description while the box is in view, and the box or a label on
-    // it coming into view or going out of it. Many drawing operations in one
-    // step make one announcement.
-    void announceLater();
+    // Shows the box at a zoom of the window, its border included; the box
+    // itself has been placed by then.
+    void setZoom(double zoom);
 
     static constexpr int kBorder = 2;
 
-  protected:
-    // Lays out the inner area within the border, both at the window's zoom.
-    void resizeEvent(QResizeEvent* event) override;
+  signals:
+    // Something was drawn on the canvas (also something that changed nothing).
+    void drawn();
 
   private:
-    void announce();
-
     Canvas canvas_;
     SurfaceView* view_;
     std::function<QString()> describer_;
-    bool announcePending_ = false;
-    bool announcedShown_ = false;
-    QString announcedDescription_;
-    QHash<const QWidget*, bool> labelsShown_;
 };
 
 } // namespace kansu

@@ -1,5 +1,6 @@
 #include "wiring.h"
 
+#include "accessibility.h"
 #include "autorun/autorun.h"
 #include "board/board.h"
 #include "board/gridswitch.h"
@@ -7,9 +8,10 @@
 #include "form1.h"
 #include "graph/graph.h"
 #include "lesson.h"
+#include "platform/platform.h"
+#include "presentation/presenter.h"
 #include "quantity.h"
 #include "table/table.h"
-#include "termination.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -17,8 +19,11 @@
 
 namespace kansu {
 
-void wireForm1(Form1& form) {
+Presenter& wireForm1(Form1& form) {
     Form1* f = &form;
+    installSurfaceAccessibility(form);
+    // Shown at a zoom from the first size the lesson sets.
+    auto* presenter = new Presenter(form);
     // A check box's handler runs on every change of its state, also one made
     // by a handler, so it listens to toggled rather than clicked.
     QObject::connect(form.Check1, &QCheckBox::toggled, f, [f] { Check1_Click(*f); });
@@ -40,11 +45,12 @@ void wireForm1(Form1& form) {
     QObject::connect(form.Command1, &QPushButton::clicked, f, [f] { Command1_Click(*f); });
     QObject::connect(form.end, &QPushButton::clicked, f, [f] { end_Click(*f); });
     // Log-out and Ctrl+C end the lesson as "終了" does.
-    onTerminationRequest(f, [f] { end_Click(*f); });
+    platform::onTerminationRequest(f, [f] { end_Click(*f); });
     form.kokuban->setDescriber([f] { return describeBoard(*f); });
     form.hyo->setDescriber([f] { return describeTable(*f); });
     form.gamen->setDescriber([f] { return describeGraph(*f); });
     Form_Load(form);
+    return *presenter;
 }
 
 } // namespace kansu

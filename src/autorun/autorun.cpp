@@ -5,6 +5,7 @@
 #include "app/numbers.h"
 #include "board/step.h"
 #include "graph/graph.h"
+#include "platform/platform.h"
 #include "table/table.h"
 
 #include <QComboBox>
@@ -144,6 +145,10 @@ class TimerDrivenRun : public QObject {
 };
 
 } // namespace
+
+void jidou_Click(Form1& form) {
+    jidou_Click(form, platform::nestedEventLoops() ? RunDriver::NestedPause : RunDriver::Timer);
+}
 
 void jidou_Click(Form1& form, RunDriver driver) {
     // A stopped run may still be waiting out its last pause, with jidou

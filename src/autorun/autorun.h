@@ -12,15 +12,12 @@ class Form1;
 // loop and going on from a timer, for the browser, whose event loop cannot
 // be nested. Both make the same moves in the same order.
 enum class RunDriver { NestedPause, Timer };
-#ifdef Q_OS_WASM
-constexpr RunDriver kRunDriver = RunDriver::Timer;
-#else
-constexpr RunDriver kRunDriver = RunDriver::NestedPause;
-#endif
 
 // "自動": back to the initial screen, then chi steps by itself to 10 cm with
 // a pause after every step; the other controls work between two steps.
-void jidou_Click(Form1& form, RunDriver driver = kRunDriver);
+// Driven as the platform allows, or as asked.
+void jidou_Click(Form1& form);
+void jidou_Click(Form1& form, RunDriver driver);
 
 // "ストップ": asks the run to end after its current pause.
 void tomeru_Click(Form1& form);

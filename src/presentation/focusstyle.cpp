@@ -1,7 +1,6 @@
 #include "focusstyle.h"
 
-#include "numbers.h"
-#include "zoom.h"
+#include "app/numbers.h"
 
 #include <QGroupBox>
 #include <QPainter>
@@ -45,7 +44,7 @@ void FocusStyle::drawControl(ControlElement element, const QStyleOption* option,
         (option->state & State_HasFocus) && (option->state & State_KeyboardFocusChange);
     if (!focused)
         return;
-    const double zoom = widget ? zoomOf(*widget) : 1;
+    const double zoom = zoom_;
     const auto inset = [&](int near, int far) {
         const int n = roundToInt(near * zoom);
         const int f = roundToInt(far * zoom);
@@ -74,7 +73,7 @@ void FocusStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opt
     const int top = kTitleGap + (titled ? std::max(pixelMetric(PM_ExclusiveIndicatorHeight),
                                                    option->fontMetrics.height())
                                         : 0);
-    outlineGroup(*painter, option->rect.adjusted(0, top, 0, 0), widget ? zoomOf(*widget) : 1);
+    outlineGroup(*painter, option->rect.adjusted(0, top, 0, 0), zoom_);
 }
 
 int FocusStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
@@ -92,7 +91,7 @@ int FocusStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
     case PM_ComboBoxFrameWidth:
     case PM_FocusFrameHMargin:
     case PM_FocusFrameVMargin:
-        return widget ? roundToInt(designed * zoomOf(*widget)) : designed;
+        return widget ? roundToInt(designed * zoom_) : designed;
     default:
         return designed;
     }

@@ -4,9 +4,10 @@
 
 namespace kansu {
 
-// The toolkit's Fusion look with a focus ring that shows on every coloured
-// button and box and on the picture boxes: pupils at the keyboard must see where Space and Enter
-// go. Group frames are drawn without Fusion's picture of one, whose decoding would load every image
+// The toolkit's Fusion look, at the window's zoom, with a focus ring that
+// shows on every coloured button and box and on the picture boxes: pupils at
+// the keyboard must see where Space and Enter go. Group frames are drawn
+// without Fusion's picture of one, whose decoding would load every image
 // format the toolkit has while the window opens.
 class FocusStyle : public QProxyStyle {
     Q_OBJECT
@@ -18,8 +19,12 @@ class FocusStyle : public QProxyStyle {
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override;
     // The sizes that make up a control grow with the window's zoom.
+    void setZoom(double zoom) { zoom_ = zoom; }
     int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                     const QWidget* widget = nullptr) const override;
+
+  private:
+    double zoom_ = 1;
 };
 
 } // namespace kansu

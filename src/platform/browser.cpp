@@ -1,23 +1,20 @@
-#include "browserpage.h"
+// The program as a web page: the browser's toolkit platform draws the
+// window on a canvas of the page, the page's script shows the end screen,
+// and the event loop is the browser's own, which cannot be nested.
 
-#include "form1.h"
+#include "platform.h"
 
-#include <QCoreApplication>
-
-#ifdef Q_OS_WASM
 #include <QApplication>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QScreen>
 #include <QTimer>
+#include <QWidget>
 #include <algorithm>
 #include <emscripten/val.h>
 #include <string>
-#endif
 
-namespace kansu {
-
-#ifdef Q_OS_WASM
+namespace kansu::platform {
 
 void addBundledFaces() {
     QFontDatabase::addApplicationFont(QStringLiteral(":/faces/ipagp.ttf"));
@@ -30,7 +27,7 @@ namespace {
 // script can read how long the lesson took to appear.
 class FirstPaintMark : public QObject {
   public:
-    explicit FirstPaintMark(Form1& form) : QObject(&form), form_(form) {
+    explicit FirstPaintMark(QWidget& form) : QObject(&form), form_(form) {
         qApp->installEventFilter(this);
     }
 
@@ -50,14 +47,14 @@ class FirstPaintMark : public QObject {
     }
 
   private:
-    const Form1& form_;
+    const QWidget& form_;
 };
 
 // Keeps the window on the page when it grows (a panel shown, a zoom): no
 // window manager does it here, and the page does not scroll.
 class PagePlacement : public QObject {
   public:
-    explicit PagePlacement(Form1& form) : QObject(&form), form_(form) {
+    explicit PagePlacement(QWidget& form) : QObject(&form), form_(form) {
         form.installEventFilter(this);
     }
 
@@ -86,12 +83,12 @@ class PagePlacement : public QObject {
     }
 
   private:
-    Form1& form_;
+    QWidget& form_;
 };
 
 } // namespace
 
-void showLessonWindow(Form1& form) {
+void showLessonWindow(QWidget& form) {
     new FirstPaintMark(form);
     auto* placement = new PagePlacement(form);
     // The title bar that the toolkit draws on the page keeps only the title:
@@ -111,18 +108,18 @@ void endApplication() {
         showEndScreen();
 }
 
-#else
-
-void addBundledFaces() {}
-
-void showLessonWindow(Form1& form) {
-    form.show();
+QFont::HintingPreference lessonHinting() {
+    // Without fontconfig nobody tells the toolkit how to hint the glyphs:
+    // the desktop's default, slight hinting, so that the text looks the same.
+    return QFont::PreferVerticalHinting;
 }
 
-void endApplication() {
-    QCoreApplication::exit(0);
+void onTerminationRequest(QObject*, std::function<void()>) {
+    // A page is closed by the browser, which asks nothing of it.
 }
 
-#endif
+bool nestedEventLoops() {
+    return false;
+}
 
-} // namespace kansu
+} // namespace kansu::platform

@@ -1,22 +1,18 @@
-#include "termination.h"
+// The program on a desktop: a window among others, a process that ends, and
+// the system's requests to end it (log-out, Ctrl+C in a terminal).
 
-#include <QObject>
-#include <QtGlobal>
+#include "platform.h"
 
-// The browser has no signals to send, nor sockets to watch.
-#if defined(Q_OS_UNIX) && !defined(Q_OS_WASM)
-#define KANSU_TERMINATION_SIGNALS
+#include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QWidget>
 #include <array>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
-#endif
 
-namespace kansu {
-
-#ifdef KANSU_TERMINATION_SIGNALS
+namespace kansu::platform {
 
 namespace {
 
@@ -47,6 +43,22 @@ bool installHandlers() {
 
 } // namespace
 
+void addBundledFaces() {
+    // The installed faces serve: fontconfig finds the lesson's face.
+}
+
+QFont::HintingPreference lessonHinting() {
+    return QFont::PreferDefaultHinting; // the desktop's own setting
+}
+
+void showLessonWindow(QWidget& window) {
+    window.show();
+}
+
+void endApplication() {
+    QCoreApplication::exit(0);
+}
+
 void onTerminationRequest(QObject* owner, std::function<void()> end) {
     static const bool installed = installHandlers();
     if (!installed)
@@ -60,10 +72,8 @@ void onTerminationRequest(QObject* owner, std::function<void()> end) {
     });
 }
 
-#else
+bool nestedEventLoops() {
+    return true;
+}
 
-void onTerminationRequest(QObject*, std::function<void()>) {}
-
-#endif
-
-} // namespace kansu
+} // namespace kansu::platform

@@ -1,0 +1,218 @@
+#include "controlbuilder.h"
+
+#include "controlkeys.h"
+#include "form1.h"
+#include "lessonfont.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+#include <vector>
+
+namespace kansu {
+
+using namespace design;
+
+namespace {
+
+void setColour(QWidget& widget, QPalette::ColorRole role, QRgb colour) {
+    QPalette palette = widget.palette();
+    // The default is the toolkit's own colour, not the one a coloured
+    // container would pass on.
+    palette.setColor(role,
+                     colour == kDefault ? QGuiApplication::palette().color(role) : QColor(colour));
+    widget.setPalette(palette);
+}
+
+void paintBackground(QWidget& widget, QRgb colour) {
+    if (colour == kDefault)
+        return; // nothing painted: a transparent label
+    setColour(widget, widget.backgroundRole(), colour);
+    widget.setAutoFillBackground(true);
+}
+
+} // namespace
+
+void buildControls(Form1& form) {
+    // The lesson's face is the program's face: what the toolkit lays out
+    // before a control is given its own font, and its pop-ups, need no
+    // second face. The window itself took the old font when it was made.
+    QApplication::setFont(lessonFont(kDefaultSurfacePoints));
+    form.setFont(lessonFont(kDefaultSurfacePoints));
+    paintBackground(form, kOlive);
+    form.stage = new SurfaceView(&form, nullptr);
+    paintBackground(*form.stage, kOlive);
+    auto* keys = new ControlKeys(&form);
+
+    struct Placed {
+        std::string_view name;
+        int index;
+        QWidget* widget;
+        QWidget* inner; // where contained controls go
+    };
+    std::vector<Placed> placed;
+    const auto containerOf = [&](std::string_view name) -> QWidget* {
+        if (name.empty())
+            return form.stage;
+        for (const Placed& p : placed)
+            if (p.name == name)
+                return p.inner;
+        Q_UNREACHABLE();
+    };
+    std::vector<std::pair<int, QWidget*>> tabOrder;
+
+    for (const ControlDescription& d : kControls) {
+        QWidget* container = containerOf(d.container);
+        const QString caption = QString::fromUtf8(d.caption);
+        const QFont font = d.points > 0 ? lessonFont(d.points, d.bold) : form.font();
+        QWidget* widget = nullptr;
+        QWidget* inner = nullptr;
+        switch (d.kind) {
+        case Kind::Label: {
+            auto* label = d.name == "Label4" ? new LabelControl(caption, container)
+                                             : new QLabel(caption, container);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setMargin(0);
+            label->setIndent(0);
+            setColour(*label, QPalette::WindowText, d.text);
+            paintBackground(*label, d.background);
+            widget = label;
+            break;
+        }
+        case Kind::TextBox: {
+            auto* edit = new QLineEdit(caption, container);
+            widget = edit;
+            break;
+        }
+        case Kind::Button: {
+            auto* button = new QPushButton(caption, container);
+            setColour(*button, QPalette::Button, d.background);
+            widget = button;
+            break;
+        }
+        case Kind::ComboBox: {
+            auto* combo = new QComboBox(container);
+            combo->setEditable(true);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            for (const char* speed : kSpeeds)
+                combo->addItem(QString::fromLatin1(speed));
+            combo->setEditText(caption);
+            widget = combo;
+            break;
+        }
+        case Kind::CheckBox:
+        case Kind::OptionButton: {
+            QAbstractButton* box =
+                d.kind == Kind::CheckBox
+                    ? static_cast<QAbstractButton*>(new QCheckBox(caption, container))
+                    : new QRadioButton(caption, container);
+            setColour(*box, QPalette::WindowText, d.text);
+            setColour(*box, QPalette::ButtonText, d.text);
+            paintBackground(*box, d.background);
+            widget = box;
+            break;
+        }
+        case Kind::Frame: {
+            auto* frame = new QGroupBox(caption, container);
+            setColour(*frame, QPalette::WindowText, d.text);
+            paintBackground(*frame, d.background);
+            widget = frame;
+            break;
+        }
+        case Kind::PictureBox: {
+            auto* box = new PictureBox(container, pixelRect(d), d.background, d.text, font);
+            inner = &box->inner();
+            widget = box;
+            break;
+        }
+        }
+        widget->setObjectName(QString::fromLatin1(d.name.data(), d.name.size()) +
+                              (d.index >= 0 ? QStringLiteral("(%1)").arg(d.index) : QString()));
+        widget->setFont(font);
+        QRect geometry = pixelRect(d);
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            fitToDesign(*label, geometry);
+        widget->setGeometry(geometry);
+        if (auto* label = qobject_cast<LabelControl*>(widget)) {
+            label->setDesignSize(geometry.size());
+            label->setLeft(pixels(d.left));
+            label->setTop(pixels(d.top));
+        }
+        for (const AccessibleText& text : kAccessibleTexts)
+            if (text.name == d.name && text.index == d.index) {
+                if (text.accessibleName)
+                    widget->setAccessibleName(QString::fromUtf8(text.accessibleName));
+                widget->setAccessibleDescription(QString::fromUtf8(text.description));
+            }
+        if (qobject_cast<QAbstractButton*>(widget))
+            widget->installEventFilter(keys);
+        if (d.tab >= 0 && widget->focusPolicy() != Qt::NoFocus)
+            tabOrder.emplace_back(d.tab, widget);
+        placed.push_back({d.name, d.index, widget, inner ? inner : widget});
+        form.placements.push_back({&d, widget});
+    }
+
+    const auto find = [&](std::string_view name, int index = -1) -> QWidget* {
+        for (const Placed& p : placed)
+            if (p.name == name && p.index == index)
+                return p.widget;
+        Q_UNREACHABLE();
+    };
+    form.Label6 = static_cast<QLabel*>(find("Label6"));
+    form.Label1 = static_cast<QLabel*>(find("Label1"));
+    form.Text1 = static_cast<QLineEdit*>(find("Text1"));
+    form.Label2 = static_cast<QLabel*>(find("Label2"));
+    form.Command1 = static_cast<QPushButton*>(find("Command1"));
+    form.kokuban = static_cast<PictureBox*>(find("kokuban"));
+    form.jidou = static_cast<QPushButton*>(find("jidou"));
+    form.Label3 = static_cast<QLabel*>(find("Label3"));
+    form.Combo1 = static_cast<QComboBox*>(find("Combo1"));
+    form.tomeru = static_cast<QPushButton*>(find("tomeru"));
+    form.modoru = static_cast<QPushButton*>(find("modoru"));
+    form.susumu = static_cast<QPushButton*>(find("susumu"));
+    form.Check1 = static_cast<QCheckBox*>(find("Check1"));
+    form.Check3 = static_cast<QCheckBox*>(find("Check3"));
+    form.Check2 = static_cast<QCheckBox*>(find("Check2"));
+    form.Frame1 = static_cast<QGroupBox*>(find("Frame1"));
+    form.end = static_cast<QPushButton*>(find("end"));
+    form.hyo = static_cast<PictureBox*>(find("hyo"));
+    form.gamen = static_cast<PictureBox*>(find("gamen"));
+    for (int i = 0; i < 3; ++i)
+        form.Option1[static_cast<size_t>(i)] = static_cast<QRadioButton*>(find("Option1", i));
+    for (const int i : {0, 1, 2, 3, 4, 5, 8})
+        form.Label4[static_cast<size_t>(i)] = static_cast<LabelControl*>(find("Label4", i));
+    form.Label5 = static_cast<QLabel*>(find("Label5"));
+    form.Label7 = static_cast<QLabel*>(find("Label7"));
+
+    for (const LineDescription& d : kLines) {
+        const QLineF line(pixels(d.x1), pixels(d.y1), pixels(d.x2), pixels(d.y2));
+        SurfaceView& host = d.container.empty()
+                                ? *form.stage
+                                : static_cast<PictureBox*>(find(d.container))->inner();
+        LineControl& control = host.addLine(line, d.colour, d.width);
+        if (d.name == "Line4")
+            form.Line4 = &control;
+        else if (d.name == "Line5")
+            form.Line5[static_cast<size_t>(d.index)] = &control;
+        else if (d.name == "Line3")
+            form.Line3 = &control;
+        else
+            form.Line2 = &control;
+    }
+
+    form.kokuban->canvas().setPenWidth(kBoardPenWidth);
+    form.kokuban->canvas().setFillColour(kBoardFillColour);
+
+    std::stable_sort(tabOrder.begin(), tabOrder.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+}
+
+} // namespace kansu

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QFont>
+#include <functional>
+
+class QObject;
+class QWidget;
+
+// What the program asks of its surroundings: a desktop, or a page in a web
+// browser. Each platform has its own implementation file, chosen by the
+// build; nothing else in the program asks which one it runs on.
+namespace kansu::platform {
+
+// The faces the program brings with it, made known before any window is
+// made (the browser has no fontconfig; the desktop has the installed ones).
+void addBundledFaces();
+
+// How the lesson's glyphs are hinted, so that they look alike everywhere.
+QFont::HintingPreference lessonHinting();
+
+// Opens the lesson window: on the desktop where the window manager puts it;
+// in a browser, whose toolkit would otherwise fill the page with it, as a
+// window in the middle of the page.
+void showLessonWindow(QWidget& window);
+
+// The last step of ending the program, once the window is hidden: on the
+// desktop the event loop ends; in a browser, where no process ends, the page
+// shows its end screen in the window's place.
+void endApplication();
+
+// Runs `end` on the event loop when the system asks the program to end
+// (log-out, Ctrl+C in a terminal), so that it ends as its own quit button
+// ends it. Lives as long as `owner`.
+void onTerminationRequest(QObject* owner, std::function<void()> end);
+
+// Whether a handler may wait in an event loop of its own. The browser's
+// event loop cannot be nested: there a handler that waits returns to it and
+// goes on from a timer.
+bool nestedEventLoops();
+
+} // namespace kansu::platform

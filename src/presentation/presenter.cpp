@@ -1,0 +1,207 @@
+#include "presenter.h"
+
+#include "focusstyle.h"
+#include "stagelayout.h"
+
+#include "app/accessibility.h"
+#include "app/form1.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <algorithm>
+#include <climits>
+
+namespace kansu {
+
+namespace {
+
+// The window at its largest, both panels shown.
+QSize largestDesign() {
+    return QSize(design::pixels(kWideWidth) - kNominalFrame.width(),
+                 design::pixels(kTallHeight) - kNominalFrame.height());
+}
+
+// The largest zoom step that is at most `wanted` and shows the window, with
+// its nominal frame, within the screen's free area.
+double fittingStep(double wanted, QSize design, const QScreen* screen) {
+    const QSize area = screen ? screen->availableGeometry().size() : QSize(INT_MAX, INT_MAX);
+    double best = kZoomSteps.front();
+    for (const double step : kZoomSteps)
+        if (step <= wanted && design.width() * step + kNominalFrame.width() <= area.width() &&
+            design.height() * step + kNominalFrame.height() <= area.height())
+            best = step;
+    return best;
+}
+
+} // namespace
+
+double fittingScale(QSize needed, QSize available, double current) {
+    if (needed.width() <= available.width() && needed.height() <= available.height())
+        return current;
+    const double shrink = std::min(double(available.width()) / needed.width(),
+                                   double(available.height()) / needed.height());
+    return current * shrink;
+}
+
+Presenter::Presenter(Form1& form) : QObject(&form), form_(form), style_(new FocusStyle) {
+    style_->setParent(this);
+    for (const PlacedControl& placed : form.placements)
+        if (placed.description->kind != design::Kind::Label)
+            placed.widget->setStyle(style_);
+    // A presenter's remote sends Page Down and Page Up: the steps, wherever
+    // the focus is (the speed box would take them for its list).
+    addKeys({Qt::Key_PageDown}, &Presenter::stepForward);
+    addKeys({Qt::Key_PageUp}, &Presenter::stepBack);
+    addKeys({Qt::Key_F11}, &Presenter::toggleFullScreen);
+    leaveFullScreen_ = addKeys({Qt::Key_Escape}, &Presenter::toggleFullScreen);
+    leaveFullScreen_->setEnabled(false);
+    zoomKeys_ = {addKeys({Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}, &Presenter::zoomIn),
+                 addKeys({Qt::CTRL | Qt::Key_Minus}, &Presenter::zoomOut),
+                 addKeys({Qt::CTRL | Qt::Key_0}, &Presenter::resetZoom)};
+    form.installEventFilter(this);
+    connect(&form, &Form1::designSizeChanged, this, &Presenter::fitWindow);
+    fitWindow();
+}
+
+QAction* Presenter::addKeys(std::initializer_list<QKeySequence> keys,
+                            void (Presenter::*pressed)()) {
+    auto* action = new QAction(&form_);
+    action->setShortcuts(QList<QKeySequence>(keys));
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, pressed);
+    form_.addAction(action);
+    return action;
+}
+
+void Presenter::stepForward() {
+    if (form_.susumu->isEnabled())
+        form_.susumu->click();
+}
+
+void Presenter::stepBack() {
+    if (form_.modoru->isEnabled())
+        form_.modoru->click();
+}
+
+void Presenter::fitWindow() {
+    const QSize design = form_.designSize();
+    if (fullScreen_)
+        zoom_ = std::min(double(form_.width()) / design.width(),
+                         double(form_.height()) / design.height());
+    if (zoom_ != appliedZoom_) {
+        appliedZoom_ = zoom_;
+        style_->setZoom(zoom_);
+        placeControls(form_, zoom_);
+    }
+    const QSize shown = scaledRect(QRect(QPoint(), design), zoom_).size();
+    // In full screen the lesson stands in the middle of the window.
+    const QPoint at = fullScreen_ ? QPoint((form_.width() - shown.width()) / 2,
+                                           (form_.height() - shown.height()) / 2)
+                                  : QPoint();
+    form_.stage->setGeometry(QRect(at, shown));
+    if (!fullScreen_)
+        form_.setFixedSize(shown);
+    // A panel outside the window takes no keyboard focus.
+    for (PictureBox* panel : {form_.gamen, form_.hyo})
+        panel->setFocusPolicy(insideWindow(*panel) ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void Presenter::setZoom(double zoom) {
+    if (!(zoom > 0) || fullScreen_)
+        return;
+    zoom_ = zoom;
+    fitWindow();
+    // Grown, the window moves back into the screen's free area if it now
+    // reaches beyond it.
+    if (!form_.isVisible() || !form_.screen())
+        return;
+    const QRect area = form_.screen()->availableGeometry();
+    const QSize frame = form_.frameGeometry().size() - form_.geometry().size() + form_.size();
+    const QPoint at(
+        std::max(area.left(), std::min(form_.pos().x(), area.right() + 1 - frame.width())),
+        std::max(area.top(), std::min(form_.pos().y(), area.bottom() + 1 - frame.height())));
+    if (at != form_.pos())
+        form_.move(at);
+}
+
+void Presenter::zoomIn() {
+    // The screen must hold the window at its largest, with both panels.
+    for (const double step : kZoomSteps)
+        if (step > zoom_ + 1e-9) {
+            setZoom(std::max(zoom_, fittingStep(step, largestDesign(), form_.screen())));
+            return;
+        }
+}
+
+void Presenter::zoomOut() {
+    for (auto step = kZoomSteps.rbegin(); step != kZoomSteps.rend(); ++step)
+        if (*step < zoom_ - 1e-9) {
+            setZoom(*step);
+            return;
+        }
+}
+
+void Presenter::fitToScreen() {
+    const QScreen* screen = form_.screen();
+    if (!screen)
+        return;
+    const QSize needed = largestDesign() + kNominalFrame;
+    const double fitting = fittingScale(needed, screen->availableGeometry().size(), 1.0);
+    // A screen too small to be worth shrinking for shows the top left.
+    if (fitting < 1 && fitting > 0.25)
+        setZoom(fitting);
+}
+
+void Presenter::toggleFullScreen() {
+    fullScreen_ = !fullScreen_;
+    leaveFullScreen_->setEnabled(fullScreen_);
+    for (QAction* key : zoomKeys_)
+        key->setEnabled(!fullScreen_);
+    if (fullScreen_) {
+        normalZoom_ = zoom_;
+        // Where the window's inside was: the window manager may have taken
+        // it to full screen already.
+        normalPosition_ = form_.normalGeometry().topLeft();
+        form_.setMinimumSize(0, 0);
+        form_.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        form_.showFullScreen();
+        fitWindow();
+        return;
+    }
+    form_.showNormal();
+    zoom_ = normalZoom_;
+    fitWindow();
+    form_.setGeometry(QRect(normalPosition_, form_.size()));
+    // Once the window manager has framed the window again, it goes back
+    // where it was.
+    QTimer::singleShot(0, this, [this] {
+        if (!fullScreen_)
+            form_.setGeometry(QRect(normalPosition_, form_.size()));
+    });
+}
+
+bool Presenter::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != &form_)
+        return false;
+    if (event->type() == QEvent::Resize && fullScreen_)
+        fitWindow();
+    // The window manager's maximize button or full-screen action, and its
+    // way back, do what F11 does.
+    if (event->type() == QEvent::WindowStateChange) {
+        const auto differs = [this] {
+            return bool(form_.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) !=
+                   fullScreen_;
+        };
+        if (differs())
+            QTimer::singleShot(0, this, [this, differs] {
+                if (differs())
+                    toggleFullScreen();
+            });
+    }
+    return false;
+}
+
+} // namespace kansu

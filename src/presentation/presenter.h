@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QSize>
+#include <array>
+#include <vector>
+
+class QAction;
+class QKeySequence;
+
+namespace kansu {
+
+class Form1;
+class FocusStyle;
+
+// The zoom steps of the normal window.
+constexpr std::array<double, 7> kZoomSteps{1, 1.25, 1.5, 1.75, 2, 2.5, 3};
+
+// The scale factor at which a window of `needed` logical pixels fits an
+// area of `available` logical pixels measured at scale `current`: the
+// current one when it fits already, a smaller one otherwise.
+double fittingScale(QSize needed, QSize available, double current);
+
+// Shows the lesson window larger or smaller than designed, for a projector,
+// a sharp screen or a small one: the zoom, full screen and the presenter's
+// keys. The lesson's procedures never know the zoom; the window shows their
+// designed pixels at it.
+class Presenter : public QObject {
+    Q_OBJECT
+  public:
+    explicit Presenter(Form1& form);
+
+    // The factor of the whole window over its designed size.
+    double zoom() const { return zoom_; }
+    bool fullScreen() const { return fullScreen_; }
+    // Any zoom in the normal window; full screen fits the lesson to the
+    // screen instead.
+    void setZoom(double zoom);
+    // Steps through kZoomSteps, as far as the screen's free area allows.
+    void zoomIn();
+    void zoomOut();
+    void toggleFullScreen();
+    // At start-up: a window that would not fit the screen's free area at
+    // its designed size (a small screen, or one scaled to 150 or 200 %)
+    // starts at the zoom below 1 at which it fits, both panels shown.
+    void fitToScreen();
+
+  protected:
+    // The window's size in full screen, and the window manager's own ways
+    // to full screen and back.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // The window's size for the designed size at the current zoom, or, in
+    // full screen, the zoom and place that fit the lesson to the screen.
+    void fitWindow();
+    QAction* addKeys(std::initializer_list<QKeySequence> keys, void (Presenter::*pressed)());
+    void stepForward();
+    void stepBack();
+    void resetZoom() { setZoom(1); }
+
+    Form1& form_;
+    FocusStyle* style_;
+    QAction* leaveFullScreen_;
+    std::vector<QAction*> zoomKeys_;
+    double zoom_ = 1;
+    double appliedZoom_ = 1; // the controls are made at their designed size
+    bool fullScreen_ = false;
+    double normalZoom_ = 1; // to return to from full screen
+    QPoint normalPosition_;
+};
+
+} // namespace kansu
