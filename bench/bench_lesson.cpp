@@ -71,6 +71,23 @@ int main(int argc, char** argv) {
             }
         return steps;
     };
+    if (argc > 1 && std::strcmp(argv[1], "zoom2steps") == 0) {
+        presenter.setZoom(2);
+        QCoreApplication::processEvents();
+        std::printf("step_zoom2_ms=%.4f\n", percentile(timeSteps(10), 0.5));
+        return 0;
+    }
+    if (argc > 1 && std::strcmp(argv[1], "zoom3") == 0) {
+        // The memory of the whole lesson three times its size, both panels
+        // and the grid drawn at that scale.
+        presenter.setZoom(3);
+        QCoreApplication::processEvents();
+        std::printf("step_zoom3_ms=%.4f\n", percentile(timeSteps(5), 0.5));
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        std::printf("peak_rss_kb=%ld\n", usage.ru_maxrss);
+        return 0;
+    }
     const std::vector<double> steps = timeSteps(25);
     std::printf("handler_median_ms=%.4f\n", percentile(handlers, 0.5));
     std::printf("step_median_ms=%.4f\n", percentile(steps, 0.5));

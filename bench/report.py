@@ -64,6 +64,9 @@ screen = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
 projector = dict(env, QT_QPA_PLATFORM=f"offscreen:configfile={screen}")
 lesson = key_values(subprocess.run([bench("bench_lesson")], env=projector, check=True,
                                    capture_output=True, text=True).stdout)
+zoom3 = key_values(subprocess.run([bench("bench_lesson"), "zoom3"], env=projector, check=True,
+                                  capture_output=True, text=True).stdout)
+zoom3_rss = zoom3["peak_rss_kb"] / 1024
 
 rows = [
     ("step, median (ms)", lesson["step_median_ms"], "<= 0.5"),
@@ -91,6 +94,8 @@ rows = [
     ("run at \"20\": CPU / wall (%)", lesson["run_cpu_pct"], "<= 2"),
     ("step at zoom 2, both panels and grid, median (ms)", lesson["step_zoom2_ms"], "<= 1.0"),
     ("full screen from zoom 2 to the first complete repaint (ms)", lesson["zoom_ms"], "<= 50"),
+    ("step at zoom 3, median (ms)", zoom3["step_zoom3_ms"], ""),
+    ("peak RSS, a lesson at zoom 3 (MB)", zoom3_rss, "<= 60"),
 ]
 print(f"{'figure':58} {'value':>10}  goal")
 for name, value, goal in rows:
@@ -99,4 +104,5 @@ print(f"bench: step_ms={lesson['step_median_ms']:.3f} fill_vs_peer={fill_ratio:.
       f"startup_vs_empty={startup_ratio:.3f} startup_instr_vs_empty={instr_ratio:.3f} "
       f"rss_mb={rss:.1f} "
       f"pause_over_ms={lesson['pause_over_max_ms']:.3f} run_cpu_pct={lesson['run_cpu_pct']:.2f} "
-      f"step_zoom2_ms={lesson['step_zoom2_ms']:.3f} zoom_ms={lesson['zoom_ms']:.1f}")
+      f"step_zoom2_ms={lesson['step_zoom2_ms']:.3f} zoom_ms={lesson['zoom_ms']:.1f} "
+      f"zoom3_rss_mb={zoom3_rss:.1f}")

@@ -68,7 +68,6 @@ class Raster {
     QFont font_;
     QFontMetrics metrics_;
     mutable std::unique_ptr<QPainter> painter_;
-    QImage fillMask_; // what a flood fill has painted
     // Drawn once: nullopt; recorded from the second time on.
     std::map<int, std::optional<Layer>> layers_;
 };
