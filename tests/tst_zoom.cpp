@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QSet>
 #include <QTest>
 
@@ -26,6 +27,8 @@ class TestZoom : public QObject {
 
     void zoomed_data();
     void zoomed();
+    void speedBoxShowsItsText_data();
+    void speedBoxShowsItsText();
     void zoomKeysStepWithinTheScreen();
     void fullScreenRoundTrip();
     void presenterRemoteSteps();
@@ -86,6 +89,22 @@ void TestZoom::zoomed() {
     QTest::mouseClick(f.modoru, Qt::LeftButton);
     QTest::mouseClick(f.modoru, Qt::LeftButton);
     QCOMPARE(differingPixels(before, shown(f.gamen)), 0);
+}
+
+void TestZoom::speedBoxShowsItsText_data() {
+    QTest::addColumn<double>("zoom");
+    QTest::newRow("0.8, a small screen") << 0.8;
+    QTest::newRow("3") << 3.0;
+}
+
+void TestZoom::speedBoxShowsItsText() {
+    QFETCH(double, zoom);
+    fixture.presenter->setZoom(zoom);
+    QComboBox* speed = form().Combo1;
+    // The arrow grows and shrinks with the box: its text keeps its room.
+    const QRect text = speed->lineEdit()->geometry();
+    QVERIFY(text.width() >= QFontMetrics(speed->font()).horizontalAdvance(QStringLiteral("20")));
+    QVERIFY(text.right() < speed->width() - roundToInt(15 * zoom));
 }
 
 void TestZoom::zoomKeysStepWithinTheScreen() {

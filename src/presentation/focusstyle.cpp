@@ -76,6 +76,21 @@ void FocusStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opt
     outlineGroup(*painter, option->rect.adjusted(0, top, 0, 0), zoom_);
 }
 
+QRect FocusStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
+                                 SubControl subControl, const QWidget* widget) const {
+    QRect rect = QProxyStyle::subControlRect(control, option, subControl, widget);
+    if (control != CC_ComboBox || zoom_ == 1 || option->direction != Qt::LeftToRight)
+        return rect;
+    constexpr int kArrowWidth = 19; // Fusion's, at the designed size
+    const int arrow = roundToInt(kArrowWidth * zoom_);
+    const int right = option->rect.right();
+    if (subControl == SC_ComboBoxArrow)
+        rect.setLeft(right + 1 - arrow);
+    else if (subControl == SC_ComboBoxEditField)
+        rect.setRight(right - arrow - (option->rect.right() - rect.right() - kArrowWidth));
+    return rect;
+}
+
 int FocusStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
                             const QWidget* widget) const {
     const int designed = QProxyStyle::pixelMetric(metric, option, widget);

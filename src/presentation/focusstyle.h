@@ -20,6 +20,10 @@ class FocusStyle : public QProxyStyle {
                        const QWidget* widget) const override;
     // The sizes that make up a control grow with the window's zoom.
     void setZoom(double zoom) { zoom_ = zoom; }
+    // Fusion's arrow of a combo box has one width at any size: it takes the
+    // zoom too, and the text the rest of the box.
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option,
+                         SubControl subControl, const QWidget* widget) const override;
     int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                     const QWidget* widget = nullptr) const override;
 
