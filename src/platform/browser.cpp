@@ -7,10 +7,8 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFontDatabase>
-#include <QScreen>
 #include <QTimer>
 #include <QWidget>
-#include <algorithm>
 #include <emscripten/val.h>
 #include <string>
 
@@ -50,54 +48,25 @@ class FirstPaintMark : public QObject {
     const QWidget& form_;
 };
 
-// Keeps the window on the page when it grows (a panel shown, a zoom): no
-// window manager does it here, and the page does not scroll.
-class PagePlacement : public QObject {
-  public:
-    explicit PagePlacement(QWidget& form) : QObject(&form), form_(form) {
-        form.installEventFilter(this);
-    }
-
-    void keepOnPage(bool centred) {
-        const QScreen* screen = form_.screen();
-        if (!screen || form_.isFullScreen())
-            return;
-        const QRect page = screen->availableGeometry();
-        QRect frame = form_.frameGeometry();
-        if (centred)
-            frame.moveCenter(page.center());
-        else if (page.contains(frame))
-            return;
-        // Moved left and up as far as it takes; a page smaller than the
-        // window shows its top left corner.
-        const int left = std::min(frame.left(), page.right() + 1 - frame.width());
-        const int top = std::min(frame.top(), page.bottom() + 1 - frame.height());
-        form_.move(std::max(left, page.left()), std::max(top, page.top()));
-    }
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Resize)
-            keepOnPage(false);
-        return false;
-    }
-
-  private:
-    QWidget& form_;
-};
-
 } // namespace
+
+bool windowFillsScreen() {
+    return true;
+}
+
+void toggleScreenFullScreen() {
+    // The page's own script asks the browser, and hears its answer.
+    const emscripten::val toggle = emscripten::val::global("kansuToggleFullScreen");
+    if (toggle.typeOf().as<std::string>() == "function")
+        toggle();
+}
 
 void showLessonWindow(QWidget& form) {
     new FirstPaintMark(form);
-    auto* placement = new PagePlacement(form);
-    // The title bar that the toolkit draws on the page keeps only the title:
-    // its maximize button would maximize the window behind the lesson's
-    // back, at its fixed size, and its close button does not answer clicks
-    // in this toolkit version. F11 is the way to full screen, 終了 the end.
-    form.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    form.showNormal();
-    placement->keepOnPage(true);
+    // The page is the window's frame: no title bar, whose buttons would
+    // move or resize the lesson behind the presenter's back. 終了 ends it.
+    form.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    form.show();
 }
 
 void endApplication() {

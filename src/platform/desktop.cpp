@@ -51,6 +51,12 @@ QFont::HintingPreference lessonHinting() {
     return QFont::PreferDefaultHinting; // the desktop's own setting
 }
 
+bool windowFillsScreen() {
+    return false;
+}
+
+void toggleScreenFullScreen() {}
+
 void showLessonWindow(QWidget& window) {
     window.show();
 }

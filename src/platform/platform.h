@@ -18,9 +18,18 @@ void addBundledFaces();
 // How the lesson's glyphs are hinted, so that they look alike everywhere.
 QFont::HintingPreference lessonHinting();
 
+// Whether the lesson window is the whole screen it stands on: a page, where
+// the lesson stands in the middle as large as the page allows, the browser
+// keeps its own zoom keys, and full screen is the browser's.
+bool windowFillsScreen();
+
+// Asks the browser for full screen, or to leave it (from a key press, which
+// the browser requires). Nothing on the desktop, where the window itself
+// goes full screen.
+void toggleScreenFullScreen();
+
 // Opens the lesson window: on the desktop where the window manager puts it;
-// in a browser, whose toolkit would otherwise fill the page with it, as a
-// window in the middle of the page.
+// in a browser as the whole page, without a frame.
 void showLessonWindow(QWidget& window);
 
 // The last step of ending the program, once the window is hidden: on the

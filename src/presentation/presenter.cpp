@@ -5,6 +5,7 @@
 
 #include "app/accessibility.h"
 #include "app/form1.h"
+#include "platform/platform.h"
 
 #include <QAction>
 #include <QEvent>
@@ -58,9 +59,12 @@ Presenter::Presenter(Form1& form) : QObject(&form), form_(form), style_(new Focu
     addKeys({Qt::Key_F11}, &Presenter::toggleFullScreen);
     leaveFullScreen_ = addKeys({Qt::Key_Escape}, &Presenter::toggleFullScreen);
     leaveFullScreen_->setEnabled(false);
-    zoomKeys_ = {addKeys({Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}, &Presenter::zoomIn),
-                 addKeys({Qt::CTRL | Qt::Key_Minus}, &Presenter::zoomOut),
-                 addKeys({Qt::CTRL | Qt::Key_0}, &Presenter::resetZoom)};
+    // On a page the browser's own zoom keys stay the browser's.
+    if (!platform::windowFillsScreen())
+        zoomKeys_ = {
+            addKeys({Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}, &Presenter::zoomIn),
+            addKeys({Qt::CTRL | Qt::Key_Minus}, &Presenter::zoomOut),
+            addKeys({Qt::CTRL | Qt::Key_0}, &Presenter::resetZoom)};
     form.installEventFilter(this);
     connect(&form, &Form1::designSizeChanged, this, &Presenter::fitWindow);
     fitWindow();
@@ -88,7 +92,14 @@ void Presenter::stepBack() {
 
 void Presenter::fitWindow() {
     const QSize design = form_.designSize();
-    if (fullScreen_)
+    // In full screen and in an area it fills, the window's size is given
+    // and the lesson fits it.
+    const bool given = fullScreen_ || area_.isValid();
+    if (area_.isValid() && !fullScreen_) {
+        form_.setFixedSize(area_.size());
+        form_.move(area_.topLeft());
+    }
+    if (given)
         zoom_ = std::min(double(form_.width()) / design.width(),
                          double(form_.height()) / design.height());
     if (zoom_ != appliedZoom_) {
@@ -97,12 +108,12 @@ void Presenter::fitWindow() {
         placeControls(form_, zoom_);
     }
     const QSize shown = scaledRect(QRect(QPoint(), design), zoom_).size();
-    // In full screen the lesson stands in the middle of the window.
-    const QPoint at = fullScreen_ ? QPoint((form_.width() - shown.width()) / 2,
-                                           (form_.height() - shown.height()) / 2)
-                                  : QPoint();
+    // In a given size the lesson stands in the middle of the window.
+    const QPoint at = given ? QPoint((form_.width() - shown.width()) / 2,
+                                     (form_.height() - shown.height()) / 2)
+                            : QPoint();
     form_.stage->setGeometry(QRect(at, shown));
-    if (!fullScreen_)
+    if (!given)
         form_.setFixedSize(shown);
     // A panel outside the window takes no keyboard focus.
     for (PictureBox* panel : {form_.gamen, form_.hyo})
@@ -110,7 +121,7 @@ void Presenter::fitWindow() {
 }
 
 void Presenter::setZoom(double zoom) {
-    if (!(zoom > 0) || fullScreen_)
+    if (!(zoom > 0) || fullScreen_ || area_.isValid())
         return;
     zoom_ = zoom;
     fitWindow();
@@ -144,10 +155,21 @@ void Presenter::zoomOut() {
         }
 }
 
+void Presenter::fillArea(const QRect& area) {
+    area_ = area;
+    fitWindow();
+}
+
 void Presenter::fitToScreen() {
-    const QScreen* screen = form_.screen();
+    QScreen* screen = form_.screen();
     if (!screen)
         return;
+    if (platform::windowFillsScreen()) {
+        // A page resized, a tablet turned, full screen and back.
+        connect(screen, &QScreen::availableGeometryChanged, this, &Presenter::fillArea);
+        fillArea(screen->availableGeometry());
+        return;
+    }
     const QSize needed = largestDesign() + kNominalFrame;
     const double fitting = fittingScale(needed, screen->availableGeometry().size(), 1.0);
     // A screen too small to be worth shrinking for shows the top left.
@@ -156,6 +178,11 @@ void Presenter::fitToScreen() {
 }
 
 void Presenter::toggleFullScreen() {
+    if (area_.isValid()) {
+        // The area follows the screen, which the browser takes full screen.
+        platform::toggleScreenFullScreen();
+        return;
+    }
     fullScreen_ = !fullScreen_;
     leaveFullScreen_->setEnabled(fullScreen_);
     for (QAction* key : zoomKeys_)

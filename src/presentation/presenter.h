@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <array>
 #include <vector>
@@ -43,8 +44,13 @@ class Presenter : public QObject {
     void toggleFullScreen();
     // At start-up: a window that would not fit the screen's free area at
     // its designed size (a small screen, or one scaled to 150 or 200 %)
-    // starts at the zoom below 1 at which it fits, both panels shown.
+    // starts at the zoom below 1 at which it fits, both panels shown. Where
+    // the window is the whole screen (a page), it fills the screen's area
+    // and follows it.
     void fitToScreen();
+    // The window takes the area, and the lesson stands in its middle as
+    // large as it allows, also when a panel is shown or hidden.
+    void fillArea(const QRect& area);
 
   protected:
     // The window's size in full screen, and the window manager's own ways
@@ -69,6 +75,7 @@ class Presenter : public QObject {
     bool fullScreen_ = false;
     double normalZoom_ = 1; // to return to from full screen
     QPoint normalPosition_;
+    QRect area_; // the area the window fills, if any
 };
 
 } // namespace kansu
