@@ -109,9 +109,9 @@ void Presenter::fitWindow() {
     }
     const QSize shown = scaledRect(QRect(QPoint(), design), zoom_).size();
     // In a given size the lesson stands in the middle of the window.
-    const QPoint at = given ? QPoint((form_.width() - shown.width()) / 2,
-                                     (form_.height() - shown.height()) / 2)
-                            : QPoint();
+    const QPoint at =
+        given ? QPoint((form_.width() - shown.width()) / 2, (form_.height() - shown.height()) / 2)
+              : QPoint();
     form_.stage->setGeometry(QRect(at, shown));
     if (!given)
         form_.setFixedSize(shown);
@@ -217,7 +217,8 @@ bool Presenter::eventFilter(QObject* watched, QEvent* event) {
         fitWindow();
     // The window manager's maximize button or full-screen action, and its
     // way back, do what F11 does.
-    if (event->type() == QEvent::WindowStateChange) {
+    // (A window that fills an area has no such ways: its size is the area's.)
+    if (event->type() == QEvent::WindowStateChange && !area_.isValid()) {
         const auto differs = [this] {
             return bool(form_.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) !=
                    fullScreen_;
