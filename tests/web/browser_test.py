@@ -62,27 +62,17 @@ class _QuietHandler(http.server.SimpleHTTPRequestHandler):
 
 
 class Page:
-    """Chromium through Selenium, at a page size and device pixel ratio."""
+    """A browser through Selenium: its page, scripts, input and pictures."""
 
-    def __init__(self):
-        from selenium import webdriver
-        from selenium.webdriver.chrome.options import Options
-        from selenium.webdriver.chrome.service import Service
-        options = Options()
-        options.binary_location = shutil.which("chromium")
-        for argument in ("--headless=new", "--no-sandbox", "--use-gl=swiftshader",
-                         "--enable-unsafe-swiftshader", "--window-size=1400,1000"):
-            options.add_argument(argument)
-        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-        self.driver = webdriver.Chrome(service=Service(shutil.which("chromedriver")),
-                                       options=options)
+    # What the page's own script recorded of errors and unhandled promise
+    # rejections: the same in every engine, also those without a log.
+    PROBLEMS = "return window.kansuProblems || [];"
+
+    def __init__(self, driver):
+        self.driver = driver
         self.errors = []
 
-    def open(self, url, size=PAGE, ratio=1, touch=False):
-        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-            "width": size[0], "height": size[1], "deviceScaleFactor": ratio, "mobile": False})
-        self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
-                                    {"enabled": touch, "maxTouchPoints": 5})
+    def open(self, url, size=None, ratio=1, touch=False):
         self.driver.get(url)
         deadline = time.monotonic() + 60
         while not self.script(f"return {PAINTED};"):
@@ -90,6 +80,9 @@ class Page:
                 return False
             time.sleep(0.05)
         return True
+
+    def size(self):
+        return tuple(self.script("return [innerWidth, innerHeight];"))
 
     def script(self, source, *args):
         return self.driver.execute_script(source, *args)
@@ -102,19 +95,11 @@ class Page:
     def click(self, x, y):
         # Press and release there, then leave the window, so that no hover
         # highlight stays on the control.
-        for kind, extra in (("mouseMoved", {}), ("mousePressed", {"clickCount": 1}),
-                            ("mouseReleased", {"clickCount": 1})):
-            self.driver.execute_cdp_cmd("Input.dispatchMouseEvent", {
-                "type": kind, "x": x, "y": y, "button": "left", **extra})
-        self.driver.execute_cdp_cmd("Input.dispatchMouseEvent",
-                                    {"type": "mouseMoved", "x": 1, "y": 1})
-
-    def touch(self, x, y, cancelled=False):
-        point = [{"x": x, "y": y, "id": 0}]
-        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
-                                    {"type": "touchStart", "touchPoints": point})
-        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
-            "type": "touchCancel" if cancelled else "touchEnd", "touchPoints": []})
+        from selenium.webdriver.common.actions.action_builder import ActionBuilder
+        actions = ActionBuilder(self.driver)
+        actions.pointer_action.move_to_location(x, y).pointer_down().pointer_up()
+        actions.pointer_action.move_to_location(1, 1)
+        actions.perform()
 
     def keys(self, *sequence):
         from selenium.webdriver.common.action_chains import ActionChains
@@ -124,12 +109,69 @@ class Page:
         chain.perform()
 
     def collect_errors(self):
+        try:
+            self.errors += self.script(self.PROBLEMS)
+        except Exception as error:  # the page has gone (the end screen reloads nothing)
+            self.errors.append(f"the page could not be asked: {error}")
+
+    def close(self):
+        self.driver.quit()
+
+
+class Chromium(Page):
+    """Chromium, which also sets the page's size, pixel ratio and touch."""
+
+    name = "Chromium"
+
+    def __init__(self):
+        from selenium import webdriver
+        from selenium.webdriver.chrome.options import Options
+        from selenium.webdriver.chrome.service import Service
+        options = Options()
+        options.binary_location = shutil.which("chromium")
+        for argument in ("--headless=new", "--no-sandbox", "--use-gl=swiftshader",
+                         "--enable-unsafe-swiftshader", "--window-size=1400,1000"):
+            options.add_argument(argument)
+        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+        super().__init__(webdriver.Chrome(service=Service(shutil.which("chromedriver")),
+                                          options=options))
+
+    def open(self, url, size=PAGE, ratio=1, touch=False):
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": size[0], "height": size[1], "deviceScaleFactor": ratio, "mobile": False})
+        self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
+                                    {"enabled": touch, "maxTouchPoints": 5})
+        return super().open(url)
+
+    def touch(self, x, y, cancelled=False):
+        point = [{"x": x, "y": y, "id": 0}]
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
+                                    {"type": "touchStart", "touchPoints": point})
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
+            "type": "touchCancel" if cancelled else "touchEnd", "touchPoints": []})
+
+    def collect_errors(self):
+        super().collect_errors()
         for entry in self.driver.get_log("browser"):
             if entry["level"] == "SEVERE" or "Unhandled" in entry["message"]:
                 self.errors.append(entry["message"])
 
-    def close(self):
-        self.driver.quit()
+
+class WebKit(Page):
+    """WebKitGTK's MiniBrowser, Safari's engine, on a display."""
+
+    name = "WebKit"
+    BROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+
+    def __init__(self):
+        from selenium import webdriver
+        from selenium.webdriver.webkitgtk.options import Options
+        options = Options()
+        options.binary_location = self.BROWSER
+        options.add_argument("--automation")
+        super().__init__(webdriver.WebKitGTK(executable_path=shutil.which("WebKitWebDriver"),
+                                             options=options))
+        self.driver.set_window_size(*PAGE)
 
 
 def differing(image, reference):
@@ -178,21 +220,28 @@ class Desktop:
             return json.load(f)
 
 
-def check(page, url, desktop, shots):
-    failures = []
+class Expectations:
+    def __init__(self):
+        self.failures = []
 
-    def expect(condition, what):
+    def __call__(self, condition, what):
         print(("ok      " if condition else "FAILED  ") + what)
         if not condition:
-            failures.append(what)
+            self.failures.append(what)
+
+
+def check_lesson(page, url, desktop, shots, expect):
+    """The lesson's course in any engine, at its page's size."""
+    engine = page.name
 
     def same(name, reference, what, seconds=5):
-        bad = wait_for_state(page, reference, name, seconds, shots)
-        expect(bad == 0, f"{what}: the desktop's pixels ({bad} differ)")
+        bad = wait_for_state(page, reference, f"{engine}-{name}", seconds, shots)
+        expect(bad == 0, f"{engine}: {what}: the desktop's pixels ({bad} differ)")
 
-    expect(page.open(url), "the window is painted")
-    same("start", desktop.picture("start"), "start")
-    controls = desktop.controls()
+    expect(page.open(url), f"{engine}: the window is painted")
+    size = page.size()
+    same("start", desktop.picture("start", size), "start")
+    controls = desktop.controls(size)
 
     def click(state, name):
         page.click(controls[state][name]["x"], controls[state][name]["y"])
@@ -201,15 +250,16 @@ def check(page, url, desktop, shots):
         click("start", "susumu")
     click("start", "Check2")
     click("lesson", "Option1_1")
-    same("lesson", desktop.picture("lesson"), "three steps, the graph, 青")
+    same("lesson", desktop.picture("lesson", size), "three steps, the graph, 青")
 
     # Speed 01, typed as a pupil types it, then a whole run.
     click("lesson", "Combo1")
     page.keys("\ue010", "\ue003", "\ue003", "0", "1")  # End, two Backspaces, 0, 1
     click("lesson", "jidou")
-    same("run", desktop.picture("run"), "a run at speed 01 ends at 10 cm", 20)
+    same("run", desktop.picture("run", size), "a run at speed 01 ends at 10 cm", 20)
     click("lesson", "Check3")
-    same("panels", desktop.picture("panels"), "both panels")
+    same("panels", desktop.picture("panels", size), "both panels")
+    page.collect_errors()
 
     click("panels", "end")
     ended = ("!document.getElementById('ended').hidden && "
@@ -217,10 +267,17 @@ def check(page, url, desktop, shots):
     deadline = time.monotonic() + 5
     while not page.script(f"return {ended};") and time.monotonic() < deadline:
         time.sleep(0.05)
-    expect(page.script(f"return {ended};"), "終了 leaves the end screen")
+    expect(page.script(f"return {ended};"), f"{engine}: 終了 leaves the end screen")
     text = page.script("return document.getElementById('ended').innerText;")
-    expect("終了しました" in text, "the end screen says so")
-    page.collect_errors()
+    expect("終了しました" in text, f"{engine}: the end screen says so")
+
+
+def check_screens(page, url, desktop, shots, expect):
+    """Page sizes, pixel ratios and touch, which Chromium can set."""
+
+    def same(name, reference, what, seconds=5):
+        bad = wait_for_state(page, reference, name, seconds, shots)
+        expect(bad == 0, f"{what}: the desktop's pixels ({bad} differ)")
 
     # Smaller pages: the lesson fits them whole, both panels shown.
     for size in FITTED_PAGES:
@@ -241,18 +298,18 @@ def check(page, url, desktop, shots):
         (round(PAGE[0] * 0.8), round(PAGE[1] * 0.8)), Image.BILINEAR)
     shown = page.screenshot()
     shown.save(os.path.join(shots, "browser-ratio-0.8.png"))
-    far = 0
+    share = 1.0
     if shown.size == reference.size:
         diff = ImageChops.difference(shown, reference).convert("L")
         far = sum(diff.point(lambda v: 255 if v > 96 else 0).histogram()[255:])
-    share = far / (reference.size[0] * reference.size[1]) if shown.size == reference.size else 1
+        share = far / (reference.size[0] * reference.size[1])
     expect(share < 0.01, f"a device pixel ratio of 0.8: whole ({share:.4f} of it far off)")
     page.collect_errors()
 
     # Taps: one click each; a touch the system cancels clicks nothing and
     # leaves no finger down.
     page.open(url, PAGE, 1, touch=True)
-    spot = controls["start"]["susumu"]
+    spot = desktop.controls()["start"]["susumu"]
     page.touch(spot["x"], spot["y"])
     page.touch(spot["x"], spot["y"], cancelled=True)
     page.touch(spot["x"], spot["y"])
@@ -260,19 +317,24 @@ def check(page, url, desktop, shots):
     # as the toolkit lights a button under a finger.
     shown, wanted = page.screenshot(), desktop.picture("tapped")
     board = desktop.controls()["start"]["board"]
-    bad = sum(differing(image.crop(box), reference.crop(box))
-              for image, reference in ((shown, wanted),)
-              for box in ((0, 0, PAGE[0], board["top"]),
-                          (0, 0, board["right"], PAGE[1])))
+    bad = sum(differing(shown.crop(box), wanted.crop(box))
+              for box in ((0, 0, PAGE[0], board["top"]), (0, 0, board["right"], PAGE[1])))
     shown.save(os.path.join(shots, "browser-tapped.png"))
     expect(bad == 0, f"two taps on 進む, a cancelled touch between: two steps ({bad} differ)")
     page.collect_errors()
 
-    for error in page.errors:
-        print("console:", error)
-    expect(not page.errors, "no error in the console")
+
+def check(pages, url, desktop, shots):
+    expect = Expectations()
+    for page in pages:
+        check_lesson(page, url, desktop, shots, expect)
+        if isinstance(page, Chromium):
+            check_screens(page, url, desktop, shots, expect)
+        for error in page.errors:
+            print(f"console ({page.name}):", error)
+        expect(not page.errors, f"{page.name}: no error in the console")
     print(f"pictures in {shots}")
-    return 1 if failures else 0
+    return 1 if expect.failures else 0
 
 
 def site_size(site):
@@ -356,14 +418,39 @@ def main():
     desktop = Desktop(args.desktop_shots, shots)
     server = serve(args.site)
     url = f"http://127.0.0.1:{server.server_address[1]}/kansu.html"
-    page = Page()
+    display = None
+    pages = [Chromium()]
     try:
         if args.report:
-            return report(page, url, args.site, desktop)
-        return check(page, url, desktop, shots)
+            return report(pages[0], url, args.site, desktop)
+        if os.path.exists(WebKit.BROWSER) and shutil.which("WebKitWebDriver"):
+            display = own_display()
+            pages.append(WebKit())
+        else:
+            print("WebKit: not installed (webkit2gtk-driver), left out")
+        return check(pages, url, desktop, shots)
     finally:
-        page.close()
+        for page in pages:
+            page.close()
         server.shutdown()
+        if display:
+            display.terminate()
+            display.wait()
+
+
+def own_display():
+    """An X display of its own for the browsers that need one (Xvfb)."""
+    if not shutil.which("Xvfb"):
+        return None
+    read, write = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1600x1200x24",
+                               "-nolisten", "tcp"], pass_fds=(write,),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write)
+    with os.fdopen(read) as f:
+        number = f.readline().strip()
+    os.environ["DISPLAY"] = f":{number}"
+    return server
 
 
 if __name__ == "__main__":

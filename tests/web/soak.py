@@ -34,7 +34,7 @@ def main():
     controls = desktop.controls()
     server = browser_test.serve(args.site)
     url = f"http://127.0.0.1:{server.server_address[1]}/kansu.html"
-    page = browser_test.Page()
+    page = browser_test.Chromium()
 
     def click(state, name):
         page.click(controls[state][name]["x"], controls[state][name]["y"])
