@@ -17,6 +17,7 @@ missing.
 """
 
 import argparse
+import base64
 import functools
 import gzip
 import http.server
@@ -218,6 +219,60 @@ class Desktop:
     def controls(self, size=PAGE):
         with open(os.path.join(self.folder(size), "controls.json")) as f:
             return json.load(f)
+
+
+class Firefox(Page):
+    """Firefox ESR on a display (headless it has no WebGL here), driven by
+    Puppeteer over WebDriver BiDi through a small bridge in Node."""
+
+    name = "Firefox"
+    BRIDGE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "firefox", "bridge.mjs")
+    KEYS = {"\ue010": "End", "\ue003": "Backspace"}
+
+    def __init__(self):
+        self.bridge = subprocess.Popen(
+            ["node", self.BRIDGE, shutil.which("firefox-esr"), str(PAGE[0]), str(PAGE[1])],
+            stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        super().__init__(None)
+
+    def _call(self, **command):
+        self.bridge.stdin.write(json.dumps(command) + "\n")
+        self.bridge.stdin.flush()
+        answer = json.loads(self.bridge.stdout.readline() or '{"error": "the bridge ended"}')
+        if "error" in answer:
+            raise RuntimeError(answer["error"])
+        return answer["value"]
+
+    def open(self, url, size=None, ratio=1, touch=False):
+        self._call(open=url)
+        deadline = time.monotonic() + 60
+        while not self.script(f"return {PAINTED};"):
+            if time.monotonic() > deadline:
+                return False
+            time.sleep(0.05)
+        return True
+
+    def script(self, source, *args):
+        return self._call(script=source, args=list(args))
+
+    def screenshot(self):
+        from PIL import Image
+        png = base64.b64decode(self._call(screenshot=True))
+        return Image.open(io.BytesIO(png)).convert("RGB")
+
+    def click(self, x, y):
+        self._call(click=[x, y])
+
+    def keys(self, *sequence):
+        self._call(keys=[self.KEYS.get(key, key) for key in sequence])
+
+    def close(self):
+        try:
+            self._call(close=True)
+        except (RuntimeError, OSError):
+            pass
+        self.bridge.stdin.close()
+        self.bridge.wait()
 
 
 class Expectations:
@@ -423,11 +478,16 @@ def main():
     try:
         if args.report:
             return report(pages[0], url, args.site, desktop)
+        display = own_display()
         if os.path.exists(WebKit.BROWSER) and shutil.which("WebKitWebDriver"):
-            display = own_display()
             pages.append(WebKit())
         else:
             print("WebKit: not installed (webkit2gtk-driver), left out")
+        modules = os.path.join(os.path.dirname(Firefox.BRIDGE), "node_modules")
+        if shutil.which("firefox-esr") and shutil.which("node") and os.path.isdir(modules):
+            pages.append(Firefox())
+        else:
+            print("Firefox: not installed (firefox-esr, and npm ci in tests/web/firefox), left out")
         return check(pages, url, desktop, shots)
     finally:
         for page in pages:
