@@ -361,6 +361,20 @@ def check_screens(page, url, desktop, shots, expect):
     expect(share < 0.01, f"a device pixel ratio of 0.8: whole ({share:.4f} of it far off)")
     page.collect_errors()
 
+    # F11 asks the browser for full screen, and F11 again leaves it.
+    page.open(url)
+    page.click(2, PAGE[1] // 2)
+    states = []
+    for _ in range(2):
+        page.keys("\ue03b")  # F11
+        deadline = time.monotonic() + 5
+        while (page.script("return Boolean(document.fullscreenElement);") == len(states) % 2
+               and time.monotonic() < deadline):
+            time.sleep(0.05)
+        states.append(page.script("return Boolean(document.fullscreenElement);"))
+    expect(states == [True, False], f"F11: the browser's full screen and back ({states})")
+    page.collect_errors()
+
     # Taps: one click each; a touch the system cancels clicks nothing and
     # leaves no finger down.
     page.open(url, PAGE, 1, touch=True)
