@@ -144,6 +144,10 @@ class Chromium(Page):
                                     {"enabled": touch, "maxTouchPoints": 5})
         return super().open(url)
 
+    def resize(self, size):
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": size[0], "height": size[1], "deviceScaleFactor": 1, "mobile": False})
+
     def touch(self, x, y, cancelled=False):
         point = [{"x": x, "y": y, "id": 0}]
         self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
@@ -343,6 +347,11 @@ def check_screens(page, url, desktop, shots, expect):
         same(f"fit-{size[0]}x{size[1]}", desktop.picture("both", size),
              f"a {size[0]} x {size[1]} page holds the whole lesson")
         page.collect_errors()
+
+    # A tablet turned: the lesson fits the page again as it changes.
+    page.open(url, (768, 960))
+    page.resize((960, 768))
+    same("turned", desktop.picture("start", (960, 768)), "a tablet turned to 960 x 768")
 
     # A sharp screen draws at its own pixels; a browser zoomed out, whole.
     page.open(url, PAGE, 2)
