@@ -402,12 +402,46 @@ def check_screens(page, url, desktop, shots, expect):
     page.collect_errors()
 
 
-def check(pages, url, desktop, shots):
+def check_offline(page, site, desktop, shots, expect):
+    """Installable, and after one visit the lesson opens with no server."""
+    server = serve(site)
+    url = f"http://127.0.0.1:{server.server_address[1]}/kansu.html"
+    page.open(url)
+    manifest = page.driver.execute_async_script("""
+        const done = arguments[arguments.length - 1];
+        fetch('manifest.webmanifest').then((r) => r.json()).then(done, (e) => done(String(e)));""")
+    expect(isinstance(manifest, dict) and manifest.get("name") == "４.関数"
+           and manifest.get("lang") == "ja", f"the manifest names the lesson ({manifest!r:.80})")
+    errors = page.driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})
+    expect(not errors.get("installabilityErrors"),
+           f"Chromium can install the page ({errors.get('installabilityErrors')})")
+    kept = page.driver.execute_async_script("""
+        const done = arguments[arguments.length - 1];
+        navigator.serviceWorker.ready.then(() => caches.keys()).then((names) => done(names),
+                                                                   (e) => done(String(e)));""")
+    expect(bool(kept) and all(name.startswith("kansu-") for name in kept),
+           f"the site is kept ({kept})")
+    server.shutdown()
+    server.server_close()
+    page.driver.refresh()
+    deadline = time.monotonic() + 60
+    while not page.script(f"return {PAINTED};") and time.monotonic() < deadline:
+        time.sleep(0.05)
+    bad = wait_for_state(page, desktop.picture("start"), "offline", 5, shots)
+    expect(bad == 0, f"with the server gone, a reload opens the lesson ({bad} pixels differ)")
+    page.collect_errors()
+    # The next pages start without the kept site and its worker.
+    page.driver.execute_cdp_cmd("Storage.clearDataForOrigin", {
+        "origin": url.rsplit("/", 1)[0], "storageTypes": "service_workers,cache_storage"})
+
+
+def check(pages, url, site, desktop, shots):
     expect = Expectations()
     for page in pages:
         check_lesson(page, url, desktop, shots, expect)
         if isinstance(page, Chromium):
             check_screens(page, url, desktop, shots, expect)
+            check_offline(page, site, desktop, shots, expect)
         for error in page.errors:
             print(f"console ({page.name}):", error)
         expect(not page.errors, f"{page.name}: no error in the console")
@@ -525,7 +559,7 @@ def main():
             print("Firefox: not installed (firefox-esr, and npm ci in tests/web/firefox), left out")
         if args.report:
             return report(pages, url, args.site, desktop)
-        return check(pages, url, desktop, shots)
+        return check(pages, url, args.site, desktop, shots)
     finally:
         for page in pages:
             page.close()
