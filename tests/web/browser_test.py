@@ -393,10 +393,16 @@ def check_screens(page, url, desktop, shots, expect):
     page.touch(spot["x"], spot["y"])
     # χ and the board tell the steps; the tapped button itself stays lit
     # as the toolkit lights a button under a finger.
-    shown, wanted = page.screenshot(), desktop.picture("tapped")
+    wanted = desktop.picture("tapped")
     board = desktop.controls()["start"]["board"]
-    bad = sum(differing(shown.crop(box), wanted.crop(box))
-              for box in ((0, 0, PAGE[0], board["top"]), (0, 0, board["right"], PAGE[1])))
+    deadline = time.monotonic() + 5
+    while True:
+        shown = page.screenshot()
+        bad = sum(differing(shown.crop(box), wanted.crop(box))
+                  for box in ((0, 0, PAGE[0], board["top"]), (0, 0, board["right"], PAGE[1])))
+        if bad == 0 or time.monotonic() > deadline:
+            break
+        time.sleep(0.2)
     shown.save(os.path.join(shots, "browser-tapped.png"))
     expect(bad == 0, f"two taps on 進む, a cancelled touch between: two steps ({bad} differ)")
     page.collect_errors()
@@ -435,13 +441,30 @@ def check_offline(page, site, desktop, shots, expect):
         "origin": url.rsplit("/", 1)[0], "storageTypes": "service_workers,cache_storage"})
 
 
-def check(pages, url, site, desktop, shots):
+def check_single_file(page, single, desktop, shots, expect):
+    """The lesson as one file, opened from the disk."""
+    if not single or not os.path.exists(single):
+        expect(False, f"the single file was built ({single})")
+        return
+    expect(page.open("file://" + os.path.abspath(single)), "the single file opens from the disk")
+    bad = wait_for_state(page, desktop.picture("start"), "single", 5, shots)
+    expect(bad == 0, f"the single file: the desktop's pixels ({bad} differ)")
+    spot = desktop.controls()["start"]["susumu"]
+    page.click(spot["x"], spot["y"])
+    page.click(spot["x"], spot["y"])
+    bad = wait_for_state(page, desktop.picture("tapped"), "single-steps", 5, shots)
+    expect(bad == 0, f"the single file: two steps ({bad} differ)")
+    page.collect_errors()
+
+
+def check(pages, url, site, desktop, shots, single=None):
     expect = Expectations()
     for page in pages:
         check_lesson(page, url, desktop, shots, expect)
         if isinstance(page, Chromium):
             check_screens(page, url, desktop, shots, expect)
             check_offline(page, site, desktop, shots, expect)
+            check_single_file(page, single, desktop, shots, expect)
         for error in page.errors:
             print(f"console ({page.name}):", error)
         expect(not page.errors, f"{page.name}: no error in the console")
@@ -524,6 +547,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--site", required=True)
     parser.add_argument("--desktop-shots", help="the program that takes the desktop's pictures")
+    parser.add_argument("--single", help="the lesson as one HTML file")
     parser.add_argument("--report", action="store_true")
     parser.add_argument("--keep", help="a folder to keep the pictures in")
     args = parser.parse_args()
@@ -559,7 +583,7 @@ def main():
             print("Firefox: not installed (firefox-esr, and npm ci in tests/web/firefox), left out")
         if args.report:
             return report(pages, url, args.site, desktop)
-        return check(pages, url, args.site, desktop, shots)
+        return check(pages, url, args.site, desktop, shots, args.single)
     finally:
         for page in pages:
             page.close()
