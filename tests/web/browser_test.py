@@ -19,7 +19,6 @@ missing.
 import argparse
 import base64
 import functools
-import gzip
 import http.server
 import io
 import json
@@ -473,13 +472,21 @@ def check(pages, url, site, desktop, shots, single=None):
 
 
 def site_size(site):
-    raw = packed = 0
+    """The site's files, and what they weigh compressed as the build wrote
+    them beside each file (gzip and brotli)."""
+    raw = gzipped = brotli = 0
     for name in os.listdir(site):
-        with open(os.path.join(site, name), "rb") as f:
-            data = f.read()
-        raw += len(data)
-        packed += len(gzip.compress(data, 9))
-    return raw, packed
+        if name.endswith((".gz", ".br")):
+            continue
+        raw += os.path.getsize(os.path.join(site, name))
+        for suffix in (".gz", ".br"):
+            packed = os.path.join(site, name + suffix)
+            size = os.path.getsize(packed) if os.path.exists(packed) else 0
+            if suffix == ".gz":
+                gzipped += size
+            else:
+                brotli += size
+    return raw, gzipped, brotli
 
 
 PRESSES = """
@@ -531,9 +538,10 @@ def report_engine(page, url, desktop, sizes):
 
 
 def report(pages, url, site, desktop):
-    raw, packed = site_size(site)
-    print(f"site_mb {raw / 1e6:.2f}  (goal <= 15)")
-    print(f"site_gzip_mb {packed / 1e6:.2f}  (goal <= 6)")
+    raw, gzipped, brotli = site_size(site)
+    print(f"site_mb {raw / 1e6:.2f}  (goal <= 10)")
+    print(f"site_gzip_mb {gzipped / 1e6:.2f}")
+    print(f"site_brotli_mb {brotli / 1e6:.2f}  (transferred on a first visit; goal <= 3.0)")
     # Chromium also on a page of the window's designed size: the lesson at
     # zoom 1. The other engines at their window's page.
     failed = 0
