@@ -30,6 +30,7 @@ class TestAccess : public QObject {
     void speedBoxQuantitiesAndWindowNamed();
     void tabReachesPictureBoxesInView();
     void changesAreAnnouncedOncePerStep();
+    void stepsAreToldAsNotifications();
     void outOfViewIsNotShowing();
 
   private:
@@ -237,6 +238,34 @@ void TestAccess::changesAreAnnouncedOncePerStep() {
     step(f.susumu, 1);
     QCOMPARE(told(f.gamen, QAccessible::DescriptionChanged), 2);
     QCOMPARE(told(f.hyo, QAccessible::DescriptionChanged), 0);
+    redirectScreenReaderEvents(nullptr);
+}
+
+void TestAccess::stepsAreToldAsNotifications() {
+    static QStringList told;
+    told.clear();
+    redirectScreenReaderEvents([](QAccessibleEvent& event) {
+        QAccessibleInterface* notice = event.accessibleInterface();
+        if (event.type() == QAccessible::ObjectShow &&
+            notice->role() == QAccessible::Notification && !notice->state().invisible)
+            told << notice->text(QAccessible::Name);
+    });
+    Form1& f = form();
+    clickCheckBox(f.Option1[1]);
+    QCoreApplication::processEvents();
+    f.susumu->setFocus();
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(f.susumu, Qt::Key_Space);
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(told.size(), 4);
+    QCOMPARE(told.last(), QStringLiteral("χ = 1.5 cm、青い正方形の面積 ｙ = 2.25 cm²"));
+    // A run is told where it ends, not at each of its steps.
+    f.pause = [](qint32) { QCoreApplication::processEvents(); };
+    QTest::mouseClick(f.jidou, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QCOMPARE(told.size(), 5);
+    QCOMPARE(told.last(), QStringLiteral("χ = 10.0 cm、青い正方形の面積 ｙ = 100 cm²"));
     redirectScreenReaderEvents(nullptr);
 }
 

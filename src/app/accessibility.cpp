@@ -2,6 +2,7 @@
 
 #include "form1.h"
 #include "picturebox.h"
+#include "stepnotice.h"
 
 #include <QAccessibleWidget>
 #include <QComboBox>
@@ -91,6 +92,20 @@ class SpeedBoxAccessible : public QAccessibleWidget {
     QComboBox* combo_;
 };
 
+// A notification is in view when it is told, though it is never painted.
+class NoticeAccessible : public QAccessibleWidget {
+  public:
+    explicit NoticeAccessible(QWidget* widget)
+        : QAccessibleWidget(widget, QAccessible::Notification) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.invisible = false;
+        state.offscreen = false;
+        return state;
+    }
+};
+
 bool onSurface(const QWidget& widget) {
     for (const QWidget* w = widget.parentWidget(); w; w = w->parentWidget())
         if (qobject_cast<const PictureBox*>(w))
@@ -107,6 +122,10 @@ QAccessibleInterface* lessonFactory(const QString&, QObject* object) {
         return new OnSurfaceAccessible(label, QAccessible::StaticText);
     if (auto* combo = qobject_cast<QComboBox*>(object); combo && combo->isEditable())
         return new SpeedBoxAccessible(combo);
+    // What a step changed: a notification, named by what it tells.
+    if (auto* widget = qobject_cast<QWidget*>(object);
+        widget && widget->objectName() == QLatin1String(StepNotice::kObjectName))
+        return new NoticeAccessible(widget);
     // The lesson window is a window to screen readers, named by its caption.
     if (auto* form = qobject_cast<Form1*>(object))
         return new QAccessibleWidget(form, QAccessible::Window);
@@ -121,7 +140,8 @@ std::function<void(QAccessibleEvent&)>& redirectedEvents() {
 // Tells screen readers what changed on one picture box.
 class SurfaceAnnouncer : public QObject {
   public:
-    explicit SurfaceAnnouncer(PictureBox& box) : QObject(&box), box_(box) {
+    SurfaceAnnouncer(PictureBox& box, StepNotice* notice = nullptr)
+        : QObject(&box), box_(box), notice_(notice) {
         connect(&box, &PictureBox::drawn, this, &SurfaceAnnouncer::announceLater);
     }
 
@@ -166,9 +186,12 @@ class SurfaceAnnouncer : public QObject {
         announcedDescription_ = description;
         QAccessibleEvent event(&box_, QAccessible::DescriptionChanged);
         tellScreenReaders(event);
+        if (notice_)
+            notice_->tell(description);
     }
 
     PictureBox& box_;
+    StepNotice* notice_;
     bool pending_ = false;
     bool announcedShown_ = false;
     QString announcedDescription_;
@@ -207,7 +230,9 @@ void installSurfaceAccessibility(Form1& form) {
         return true;
     }();
     (void)installed;
-    new SurfaceAnnouncer(*form.kokuban);
+    // The board's changes are also told as notifications: screen readers
+    // read a description when the focus comes to it, not as it changes.
+    new SurfaceAnnouncer(*form.kokuban, new StepNotice(form));
     // The panels also come into view or go out of it as the window's size
     // changes.
     for (PictureBox* panel : {form.gamen, form.hyo}) {

@@ -1,0 +1,41 @@
+#include "stepnotice.h"
+
+#include "accessibility.h"
+#include "form1.h"
+
+#include <QAccessible>
+#include <QEvent>
+#include <QPushButton>
+
+namespace kansu {
+
+StepNotice::StepNotice(Form1& form) : QObject(&form), form_(form), widget_(new QWidget(&form)) {
+    // Never painted: it exists for screen readers alone.
+    widget_->setObjectName(QString::fromLatin1(kObjectName));
+    widget_->hide();
+    form.tomeru->installEventFilter(this);
+}
+
+void StepNotice::tell(const QString& text) {
+    if (form_.tomeru->isEnabled()) {
+        untold_ = text;
+        return;
+    }
+    show(text);
+}
+
+void StepNotice::show(const QString& text) {
+    widget_->setAccessibleName(text);
+    untold_.clear();
+    QAccessibleEvent event(widget_, QAccessible::ObjectShow);
+    tellScreenReaders(event);
+}
+
+bool StepNotice::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == form_.tomeru && event->type() == QEvent::EnabledChange &&
+        !form_.tomeru->isEnabled() && !untold_.isEmpty())
+        show(untold_);
+    return false;
+}
+
+} // namespace kansu
