@@ -1,3 +1,4 @@
+#include "app/accessibility.h"
 #include "app/form1.h"
 #include "app/wiring.h"
 #include "platform/platform.h"
@@ -8,6 +9,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     kansu::platform::addBundledFaces();
+    kansu::installAccessibleInterfaces();
     kansu::Form1 form;
     kansu::wireForm1(form).fitToScreen();
     kansu::platform::showLessonWindow(form);

@@ -224,12 +224,16 @@ bool insideWindow(const QWidget& widget) {
     return !area.isEmpty();
 }
 
-void installSurfaceAccessibility(Form1& form) {
+void installAccessibleInterfaces() {
     static const bool installed = [] {
         QAccessible::installFactory(lessonFactory);
         return true;
     }();
     (void)installed;
+}
+
+void installSurfaceAccessibility(Form1& form) {
+    installAccessibleInterfaces();
     // The board's changes are also told as notifications: screen readers
     // read a description when the focus comes to it, not as it changes.
     new SurfaceAnnouncer(*form.kokuban, new StepNotice(form));

@@ -17,6 +17,11 @@ class Form1;
 // of it. Many drawing operations in one step make one announcement.
 void installSurfaceAccessibility(Form1& form);
 
+// The lesson's own accessible interfaces (the surfaces, the speed box, the
+// window): installed before the window is made, as a control told about
+// while it is made keeps the interface it had then.
+void installAccessibleInterfaces();
+
 // Whether a screen reader (or a test that stands in for one) listens:
 // nothing needs to be worked out for it otherwise.
 bool screenReadersListening();

@@ -407,6 +407,53 @@ def check_screens(page, url, desktop, shots, expect):
     page.collect_errors()
 
 
+def check_readers(page, url, desktop, expect):
+    """The page's layer for screen readers, as Chromium's accessibility tree
+    shows it to them: the controls by name, role and state, a press on one
+    pressing the lesson's control, and the live region saying what changed."""
+    page.open(url)
+
+    def tree():
+        found = {}
+        for node in page.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]:
+            if node.get("ignored"):
+                continue
+            role = node.get("role", {}).get("value")
+            name = node.get("name", {}).get("value", "")
+            states = {p["name"]: p["value"].get("value") for p in node.get("properties", [])}
+            found[(role, name)] = states
+        return found
+
+    nodes = tree()
+    for role, name in (("button", "進む"), ("button", "自動"), ("checkbox", "方眼"),
+                       ("combobox", "速度"), ("image", "黒板"), ("radiogroup", "ｙの選択"),
+                       ("radio", "青"), ("textbox", "青い正方形の１辺の長さχ（cm）")):
+        expect((role, name) in nodes, f"screen readers find the {role} {name}")
+    expect(nodes.get(("button", "ストップ"), {}).get("disabled") is True,
+           "ストップ is disabled for them while no run goes")
+    page.script("""document.querySelector('#screen [role=button][aria-label="進む"]').click();""")
+    told = ""
+    deadline = time.monotonic() + 5
+    while "χ = 0.5 cm" not in told and time.monotonic() < deadline:
+        time.sleep(0.05)
+        told = page.script("return document.querySelector('#kansu-told').textContent;")
+    expect(told == "χ = 0.5 cm", f"a press on their 進む steps, and the live region says {told!r}")
+    spot = desktop.controls()["start"]["Check1"]
+    page.click(spot["x"], spot["y"])
+    deadline = time.monotonic() + 5
+    while (tree().get(("checkbox", "方眼"), {}).get("checked") != "true"
+           and time.monotonic() < deadline):
+        time.sleep(0.05)
+    expect(tree().get(("checkbox", "方眼"), {}).get("checked") == "true",
+           "方眼 ticked on the canvas is checked for them")
+    focused = page.script("""
+        const id = document.querySelector('#screen').getAttribute('aria-activedescendant');
+        const element = id && document.getElementById(id);
+        return element ? element.getAttribute('aria-label') : null;""")
+    expect(bool(focused), f"the canvas names its focused control ({focused})")
+    page.collect_errors()
+
+
 def check_offline(page, site, desktop, shots, expect):
     """Installable, and after one visit the lesson opens with no server."""
     server = serve(site)
@@ -462,6 +509,7 @@ def check(pages, url, site, desktop, shots, single=None):
         check_lesson(page, url, desktop, shots, expect)
         if isinstance(page, Chromium):
             check_screens(page, url, desktop, shots, expect)
+            check_readers(page, url, desktop, expect)
             check_offline(page, site, desktop, shots, expect)
             check_single_file(page, single, desktop, shots, expect)
         for error in page.errors:

@@ -50,9 +50,11 @@ bool save(Form1& form, const QDir& folder, const char* name) {
 QJsonObject clickPoints(const Form1& form) {
     QJsonObject controls;
     const std::pair<const char*, const QWidget*> named[] = {
-        {"Text1", form.Text1},   {"susumu", form.susumu}, {"modoru", form.modoru},
-        {"Check2", form.Check2}, {"Check3", form.Check3}, {"Option1_1", form.Option1[1]},
-        {"Combo1", form.Combo1}, {"jidou", form.jidou},   {"end", form.end}};
+        {"Text1", form.Text1},          {"susumu", form.susumu},
+        {"modoru", form.modoru},        {"Check1", form.Check1},
+        {"Check2", form.Check2},        {"Check3", form.Check3},
+        {"Option1_1", form.Option1[1]}, {"Combo1", form.Combo1},
+        {"jidou", form.jidou},          {"end", form.end}};
     for (const auto& [name, control] : named) {
         const QPoint at = clickPoint(form, control);
         controls.insert(QLatin1String(name), QJsonObject{{"x", at.x()}, {"y", at.y()}});
