@@ -1,26 +1,26 @@
 #!/usr/bin/python3
-"""The lesson as a web page, in headless Chromium driven through Selenium.
+"""The lesson as a web page in three engines (engines.py): Chromium, WebKit
+(Safari's engine) and Firefox ESR.
 
 Serves the site on 127.0.0.1 and checks the page's pixels against the
-desktop window's, filling an area of the page's size as the page does: at
-the start; after three steps with the graph shown and 青 chosen; after a
-whole automatic run at speed 01; then that 終了 leaves the page's end screen.
-The lesson fits pages of a Chromebook (1366 x 657), an iPad in portrait
-(768 x 960) and 640 x 480 with both panels shown; it is whole at a device
-pixel ratio of 2 and of 0.8 (a browser zoomed out); taps work, one click
-each, also after a touch that the system cancelled. No error in the
-console. With --report it prints the page's figures instead: site size, time
-to the first painted window, one forward step.
+desktop window's, filling an area of the page's size as the page does, in
+every engine: at the start; after three steps with the graph shown and 青
+chosen; after a whole automatic run at speed 01; both panels; then that 終了
+leaves the page's end screen. In Chromium also: the lesson fits pages of a
+Chromebook (1366 x 657), an iPad in portrait (768 x 960) and 640 x 480 and a
+tablet turned; it is whole at a device pixel ratio of 2 and of 0.8 (a
+browser zoomed out); F11 takes it to the browser's full screen and back;
+taps work, one click each, also after a touch that the system cancelled;
+screen readers find the controls; the page is installable and opens with
+its server gone; the single file opens from the disk. No error in any
+engine's console. With --report it prints the page's figures instead: site
+size, time to the first painted window, one forward step, in each engine.
 
 Exit status 77 (skipped) with the reason when the site or the browser is
 missing.
 """
 
 import argparse
-import base64
-import functools
-import http.server
-import io
 import json
 import os
 import shutil
@@ -28,15 +28,15 @@ import statistics
 import subprocess
 import sys
 import tempfile
-import threading
 import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from engines import PAGE, PAINTED, Chromium, Firefox, WebKit, own_display, serve  # noqa: E402
 
 SKIPPED = 77
 # A translucent line (the option group's frame) is blended by the browser's
 # canvas with a rounding of its own: one level either way is the same pixel.
 TOLERANCE = 2
-PAINTED = "performance.getEntriesByName('kansu-window-painted').length > 0"
-PAGE = (1280, 900)
 FITTED_PAGES = [(1366, 657), (768, 960), (640, 480)]
 DESIGNED = (663, 558)  # the window's designed size: the lesson at zoom 1
 
@@ -44,138 +44,6 @@ DESIGNED = (663, 558)  # the window's designed size: the lesson at zoom 1
 def skip(reason):
     print(f"SKIPPED: {reason}")
     sys.exit(SKIPPED)
-
-
-def serve(site):
-    handler = functools.partial(_QuietHandler, directory=site)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server
-
-
-class _QuietHandler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                      ".wasm": "application/wasm", ".js": "text/javascript"}
-
-    def log_message(self, *args):
-        pass
-
-
-class Page:
-    """A browser through Selenium: its page, scripts, input and pictures."""
-
-    # What the page's own script recorded of errors and unhandled promise
-    # rejections: the same in every engine, also those without a log.
-    PROBLEMS = "return window.kansuProblems || [];"
-
-    def __init__(self, driver):
-        self.driver = driver
-        self.errors = []
-
-    def open(self, url, size=None, ratio=1, touch=False):
-        self.driver.get(url)
-        deadline = time.monotonic() + 60
-        while not self.script(f"return {PAINTED};"):
-            if time.monotonic() > deadline:
-                return False
-            time.sleep(0.05)
-        return True
-
-    def size(self):
-        return tuple(self.script("return [innerWidth, innerHeight];"))
-
-    def script(self, source, *args):
-        return self.driver.execute_script(source, *args)
-
-    def screenshot(self):
-        from PIL import Image
-        png = self.driver.get_screenshot_as_png()
-        return Image.open(io.BytesIO(png)).convert("RGB")
-
-    def click(self, x, y):
-        # Press and release there, then leave the window, so that no hover
-        # highlight stays on the control.
-        from selenium.webdriver.common.actions.action_builder import ActionBuilder
-        actions = ActionBuilder(self.driver)
-        actions.pointer_action.move_to_location(x, y).pointer_down().pointer_up()
-        actions.pointer_action.move_to_location(1, 1)
-        actions.perform()
-
-    def keys(self, *sequence):
-        from selenium.webdriver.common.action_chains import ActionChains
-        chain = ActionChains(self.driver)
-        for key in sequence:
-            chain.send_keys(key)
-        chain.perform()
-
-    def collect_errors(self):
-        try:
-            self.errors += self.script(self.PROBLEMS)
-        except Exception as error:  # the page has gone (the end screen reloads nothing)
-            self.errors.append(f"the page could not be asked: {error}")
-
-    def close(self):
-        self.driver.quit()
-
-
-class Chromium(Page):
-    """Chromium, which also sets the page's size, pixel ratio and touch."""
-
-    name = "Chromium"
-
-    def __init__(self):
-        from selenium import webdriver
-        from selenium.webdriver.chrome.options import Options
-        from selenium.webdriver.chrome.service import Service
-        options = Options()
-        options.binary_location = shutil.which("chromium")
-        for argument in ("--headless=new", "--no-sandbox", "--use-gl=swiftshader",
-                         "--enable-unsafe-swiftshader", "--window-size=1400,1000"):
-            options.add_argument(argument)
-        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-        super().__init__(webdriver.Chrome(service=Service(shutil.which("chromedriver")),
-                                          options=options))
-
-    def open(self, url, size=PAGE, ratio=1, touch=False):
-        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-            "width": size[0], "height": size[1], "deviceScaleFactor": ratio, "mobile": False})
-        self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
-                                    {"enabled": touch, "maxTouchPoints": 5})
-        return super().open(url)
-
-    def resize(self, size):
-        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-            "width": size[0], "height": size[1], "deviceScaleFactor": 1, "mobile": False})
-
-    def touch(self, x, y, cancelled=False):
-        point = [{"x": x, "y": y, "id": 0}]
-        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
-                                    {"type": "touchStart", "touchPoints": point})
-        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
-            "type": "touchCancel" if cancelled else "touchEnd", "touchPoints": []})
-
-    def collect_errors(self):
-        super().collect_errors()
-        for entry in self.driver.get_log("browser"):
-            if entry["level"] == "SEVERE" or "Unhandled" in entry["message"]:
-                self.errors.append(entry["message"])
-
-
-class WebKit(Page):
-    """WebKitGTK's MiniBrowser, Safari's engine, on a display."""
-
-    name = "WebKit"
-    BROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
-
-    def __init__(self):
-        from selenium import webdriver
-        from selenium.webdriver.webkitgtk.options import Options
-        options = Options()
-        options.binary_location = self.BROWSER
-        options.add_argument("--automation")
-        super().__init__(webdriver.WebKitGTK(executable_path=shutil.which("WebKitWebDriver"),
-                                             options=options))
-        self.driver.set_window_size(*PAGE)
 
 
 def differing(image, reference):
@@ -222,60 +90,6 @@ class Desktop:
     def controls(self, size=PAGE):
         with open(os.path.join(self.folder(size), "controls.json")) as f:
             return json.load(f)
-
-
-class Firefox(Page):
-    """Firefox ESR on a display (headless it has no WebGL here), driven by
-    Puppeteer over WebDriver BiDi through a small bridge in Node."""
-
-    name = "Firefox"
-    BRIDGE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "firefox", "bridge.mjs")
-    KEYS = {"\ue010": "End", "\ue003": "Backspace"}
-
-    def __init__(self):
-        self.bridge = subprocess.Popen(
-            ["node", self.BRIDGE, shutil.which("firefox-esr"), str(PAGE[0]), str(PAGE[1])],
-            stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
-        super().__init__(None)
-
-    def _call(self, **command):
-        self.bridge.stdin.write(json.dumps(command) + "\n")
-        self.bridge.stdin.flush()
-        answer = json.loads(self.bridge.stdout.readline() or '{"error": "the bridge ended"}')
-        if "error" in answer:
-            raise RuntimeError(answer["error"])
-        return answer["value"]
-
-    def open(self, url, size=None, ratio=1, touch=False):
-        self._call(open=url)
-        deadline = time.monotonic() + 60
-        while not self.script(f"return {PAINTED};"):
-            if time.monotonic() > deadline:
-                return False
-            time.sleep(0.05)
-        return True
-
-    def script(self, source, *args):
-        return self._call(script=source, args=list(args))
-
-    def screenshot(self):
-        from PIL import Image
-        png = base64.b64decode(self._call(screenshot=True))
-        return Image.open(io.BytesIO(png)).convert("RGB")
-
-    def click(self, x, y):
-        self._call(click=[x, y])
-
-    def keys(self, *sequence):
-        self._call(keys=[self.KEYS.get(key, key) for key in sequence])
-
-    def close(self):
-        try:
-            self._call(close=True)
-        except (RuntimeError, OSError):
-            pass
-        self.bridge.stdin.close()
-        self.bridge.wait()
 
 
 class Expectations:
@@ -647,21 +461,6 @@ def main():
         if display:
             display.terminate()
             display.wait()
-
-
-def own_display():
-    """An X display of its own for the browsers that need one (Xvfb)."""
-    if not shutil.which("Xvfb"):
-        return None
-    read, write = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1600x1200x24",
-                               "-nolisten", "tcp"], pass_fds=(write,),
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write)
-    with os.fdopen(read) as f:
-        number = f.readline().strip()
-    os.environ["DISPLAY"] = f":{number}"
-    return server
 
 
 if __name__ == "__main__":

@@ -17,6 +17,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import browser_test  # noqa: E402
+import engines  # noqa: E402
 
 MEMORY = """return [performance.memory ? performance.memory.usedJSHeapSize : 0,
                     kansuLoader.module().HEAP8.length];"""
@@ -32,9 +33,9 @@ def main():
     shots = tempfile.mkdtemp(prefix="kansu-soak-")
     desktop = browser_test.Desktop(args.desktop_shots, shots)
     controls = desktop.controls()
-    server = browser_test.serve(args.site)
+    server = engines.serve(args.site)
     url = f"http://127.0.0.1:{server.server_address[1]}/kansu.html"
-    page = browser_test.Chromium()
+    page = engines.Chromium()
 
     def click(state, name):
         page.click(controls[state][name]["x"], controls[state][name]["y"])
@@ -82,7 +83,7 @@ def main():
         time.sleep(0.2)
         page.driver.refresh()
         deadline = time.monotonic() + 60
-        while not page.script(f"return {browser_test.PAINTED};") and time.monotonic() < deadline:
+        while not page.script(f"return {engines.PAINTED};") and time.monotonic() < deadline:
             time.sleep(0.05)
         bad = browser_test.wait_for_state(page, desktop.picture("start"), "reloaded", 5, shots)
         page.collect_errors()
