@@ -373,14 +373,16 @@ def report_engine(page, url, desktop, sizes):
     the toolkit's handling of it. Twenty presses are timed together, as
     some engines' clocks count in whole milliseconds."""
     loads = []
-    for _ in range(3):
+    for _ in range(4):
         if not page.open(url, sizes[0]):
             print(f"{page.name}: no window painted within 60 s")
             return 1
         loads.append(page.script(
             "return performance.getEntriesByName('kansu-window-painted')[0].startTime;"))
-    print(f"{page.name}: first_window_ms {statistics.median(loads):.0f}  "
-          "(median of 3 loads; goal <= 400)")
+    # The first from the server, the others from what the worker kept.
+    print(f"{page.name}: first_window_ms {loads[0]:.0f}  (a first visit; goal <= 400)")
+    print(f"{page.name}: kept_window_ms {statistics.median(loads[1:]):.0f}  "
+          "(median of 3 later visits, from the worker's copy; goal <= 250)")
     for size in sizes:
         page.open(url, size)
         size = page.size()
