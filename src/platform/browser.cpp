@@ -59,10 +59,14 @@ class FirstPaintMark : public QObject {
 using emscripten::val;
 
 // A press on a page element of the layer below, handed to the program.
+// (JavaScript, which the C++ formatter would garble.)
+// clang-format off
 EM_JS(void, listenForPress, (const char* id, int index), {
-    document.getElementById(UTF8ToString(id))
-        .addEventListener('click', () = > Module.kansuPress(index));
+    document.getElementById(UTF8ToString(id)).addEventListener('click', function() {
+        Module.kansuPress(index);
+    });
 });
+// clang-format on
 
 // What screen readers in the browser use: the toolkit draws the window on a
 // canvas, which they cannot read, and has no bridge to the page's own
