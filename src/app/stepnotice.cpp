@@ -9,15 +9,16 @@
 
 namespace kansu {
 
-StepNotice::StepNotice(Form1& form) : QObject(&form), form_(form), widget_(new QWidget(&form)) {
+StepNotice::StepNotice(Form1& form)
+    : QObject(&form), stop_(form.tomeru), widget_(new QWidget(&form)) {
     // Never painted: it exists for screen readers alone.
     widget_->setObjectName(QString::fromLatin1(kObjectName));
     widget_->hide();
-    form.tomeru->installEventFilter(this);
+    stop_->installEventFilter(this);
 }
 
 void StepNotice::tell(const QString& text) {
-    if (form_.tomeru->isEnabled()) {
+    if (stop_->isEnabled()) {
         untold_ = text;
         return;
     }
@@ -32,8 +33,9 @@ void StepNotice::show(const QString& text) {
 }
 
 bool StepNotice::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == form_.tomeru && event->type() == QEvent::EnabledChange &&
-        !form_.tomeru->isEnabled() && !untold_.isEmpty())
+    // (Checked in this order: the window may be closing, its controls going.)
+    if (event->type() == QEvent::EnabledChange && watched == stop_ && !stop_->isEnabled() &&
+        !untold_.isEmpty())
         show(untold_);
     return false;
 }

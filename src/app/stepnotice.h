@@ -31,7 +31,7 @@ class StepNotice : public QObject {
   private:
     void show(const QString& text);
 
-    Form1& form_;
+    QWidget* stop_; // ストップ: enabled while a run goes
     QWidget* widget_;
     QString untold_; // held back during a run
 };
