@@ -68,6 +68,10 @@ EM_JS(void, listenForPress, (const char* id, int index), {
 });
 // clang-format on
 
+void setAttribute(const val& element, const char* name, const std::string& value) {
+    element.call<void>("setAttribute", std::string(name), value);
+}
+
 // What screen readers in the browser use: the toolkit draws the window on a
 // canvas, which they cannot read, and has no bridge to the page's own
 // accessibility here. A layer of page elements inside the canvas (its
@@ -86,14 +90,13 @@ class PageReaders {
     void build(QWidget& window) {
         const val document = val::global("document");
         canvas_ = document.call<val>("querySelector", std::string("#screen"));
-        canvas_.call<void>("setAttribute", std::string("role"), std::string("group"));
-        canvas_.call<void>("setAttribute", std::string("aria-label"),
-                           window.windowTitle().toStdString());
+        setAttribute(canvas_, "role", "group");
+        setAttribute(canvas_, "aria-label", window.windowTitle().toStdString());
         live_ = document.call<val>("createElement", std::string("div"));
-        live_.call<void>("setAttribute", std::string("role"), std::string("status"));
-        live_.call<void>("setAttribute", std::string("aria-live"), std::string("polite"));
         live_.set("id", std::string("kansu-told"));
-        live_.call<void>("setAttribute", std::string("class"), std::string("kansu-readers"));
+        setAttribute(live_, "role", "status");
+        setAttribute(live_, "aria-live", "polite");
+        setAttribute(live_, "class", "kansu-readers");
         document["body"].call<void>("appendChild", live_);
         // The browser's platform has no accessibility of its own: the
         // toolkit's default one is switched on, so that controls tell their
@@ -166,7 +169,7 @@ class PageReaders {
             const std::string id = "kansu-control-" + std::to_string(index);
             val element = val::global("document").call<val>("createElement", std::string("div"));
             element.set("id", id);
-            element.call<void>("setAttribute", std::string("role"), std::string(role));
+            setAttribute(element, "role", role);
             parent.call<void>("appendChild", element);
             mirrors_.push_back({QAccessible::uniqueId(child), element});
             refresh(index);
@@ -185,7 +188,7 @@ class PageReaders {
             if (value.isEmpty())
                 element.call<void>("removeAttribute", std::string(name));
             else
-                element.call<void>("setAttribute", std::string(name), value.toStdString());
+                setAttribute(element, name, value.toStdString());
         };
         const QAccessible::State state = control->state();
         const QAccessible::Role role = control->role();
@@ -217,8 +220,8 @@ class PageReaders {
                 continue;
             readers.refresh(i);
             if (event->type() == QAccessible::Focus)
-                readers.canvas_.call<void>("setAttribute", std::string("aria-activedescendant"),
-                                           readers.mirrors_[i].element["id"].as<std::string>());
+                setAttribute(readers.canvas_, "aria-activedescendant",
+                             readers.mirrors_[i].element["id"].as<std::string>());
             return;
         }
     }

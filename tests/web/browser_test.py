@@ -31,7 +31,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from engines import PAGE, PAINTED, Chromium, Firefox, WebKit, own_display, serve  # noqa: E402
+from engines import (PAGE, Chromium, Firefox, WebKit, own_display, serve,  # noqa: E402
+                     wait_until)
 
 SKIPPED = 77
 # A translucent line (the option group's frame) is blended by the browser's
@@ -55,12 +56,16 @@ def differing(image, reference):
     return sum(diff.point(lambda v: 255 if v > TOLERANCE else 0).histogram()[255:])
 
 
-def wait_for_state(page, reference, name, seconds, shots):
-    """Screenshots until the page shows what the desktop showed."""
+def wait_for_state(page, reference, name, seconds, shots, boxes=None):
+    """Screenshots until the page shows what the desktop showed (in the
+    given boxes only, if any); the pixels that still differ."""
     deadline = time.monotonic() + seconds
     while True:
         image = page.screenshot()
-        bad = differing(image, reference)
+        if boxes:
+            bad = sum(differing(image.crop(box), reference.crop(box)) for box in boxes)
+        else:
+            bad = differing(image, reference)
         if bad == 0 or time.monotonic() > deadline:
             image.save(os.path.join(shots, f"browser-{name}.png"))
             return bad
@@ -136,10 +141,8 @@ def check_lesson(page, url, desktop, shots, expect):
     click("panels", "end")
     ended = ("!document.getElementById('ended').hidden && "
              "getComputedStyle(document.querySelector('#screen')).display == 'none'")
-    deadline = time.monotonic() + 5
-    while not page.script(f"return {ended};") and time.monotonic() < deadline:
-        time.sleep(0.05)
-    expect(page.script(f"return {ended};"), f"{engine}: 終了 leaves the end screen")
+    expect(wait_until(lambda: page.script(f"return {ended};")),
+           f"{engine}: 終了 leaves the end screen")
     text = page.script("return document.getElementById('ended').innerText;")
     expect("終了しました" in text, f"{engine}: the end screen says so")
 
@@ -189,11 +192,10 @@ def check_screens(page, url, desktop, shots, expect):
     states = []
     for _ in range(2):
         page.keys("\ue03b")  # F11
-        deadline = time.monotonic() + 5
-        while (page.script("return Boolean(document.fullscreenElement);") == len(states) % 2
-               and time.monotonic() < deadline):
-            time.sleep(0.05)
-        states.append(page.script("return Boolean(document.fullscreenElement);"))
+        full = "return Boolean(document.fullscreenElement);"
+        wanted = not states  # full screen the first time, back the second
+        wait_until(lambda: page.script(full) == wanted)
+        states.append(page.script(full))
     expect(states == [True, False], f"F11: the browser's full screen and back ({states})")
     page.collect_errors()
 
@@ -206,17 +208,9 @@ def check_screens(page, url, desktop, shots, expect):
     page.touch(spot["x"], spot["y"])
     # χ and the board tell the steps; the tapped button itself stays lit
     # as the toolkit lights a button under a finger.
-    wanted = desktop.picture("tapped")
     board = desktop.controls()["start"]["board"]
-    deadline = time.monotonic() + 5
-    while True:
-        shown = page.screenshot()
-        bad = sum(differing(shown.crop(box), wanted.crop(box))
-                  for box in ((0, 0, PAGE[0], board["top"]), (0, 0, board["right"], PAGE[1])))
-        if bad == 0 or time.monotonic() > deadline:
-            break
-        time.sleep(0.2)
-    shown.save(os.path.join(shots, "browser-tapped.png"))
+    bad = wait_for_state(page, desktop.picture("tapped"), "tapped", 5, shots,
+                         ((0, 0, PAGE[0], board["top"]), (0, 0, board["right"], PAGE[1])))
     expect(bad == 0, f"two taps on 進む, a cancelled touch between: two steps ({bad} differ)")
     page.collect_errors()
 
@@ -246,19 +240,12 @@ def check_readers(page, url, desktop, expect):
     expect(nodes.get(("button", "ストップ"), {}).get("disabled") is True,
            "ストップ is disabled for them while no run goes")
     page.script("""document.querySelector('#screen [role=button][aria-label="進む"]').click();""")
-    told = ""
-    deadline = time.monotonic() + 5
-    while "χ = 0.5 cm" not in told and time.monotonic() < deadline:
-        time.sleep(0.05)
-        told = page.script("return document.querySelector('#kansu-told').textContent;")
+    told = wait_until(lambda: page.script(
+        "return document.querySelector('#kansu-told').textContent;"))
     expect(told == "χ = 0.5 cm", f"a press on their 進む steps, and the live region says {told!r}")
     spot = desktop.controls()["start"]["Check1"]
     page.click(spot["x"], spot["y"])
-    deadline = time.monotonic() + 5
-    while (tree().get(("checkbox", "方眼"), {}).get("checked") != "true"
-           and time.monotonic() < deadline):
-        time.sleep(0.05)
-    expect(tree().get(("checkbox", "方眼"), {}).get("checked") == "true",
+    expect(wait_until(lambda: tree().get(("checkbox", "方眼"), {}).get("checked") == "true"),
            "方眼 ticked on the canvas is checked for them")
     focused = page.script("""
         const id = document.querySelector('#screen').getAttribute('aria-activedescendant');
@@ -290,9 +277,7 @@ def check_offline(page, site, desktop, shots, expect):
     server.shutdown()
     server.server_close()
     page.driver.refresh()
-    deadline = time.monotonic() + 60
-    while not page.script(f"return {PAINTED};") and time.monotonic() < deadline:
-        time.sleep(0.05)
+    page.painted()
     bad = wait_for_state(page, desktop.picture("start"), "offline", 5, shots)
     expect(bad == 0, f"with the server gone, a reload opens the lesson ({bad} pixels differ)")
     page.collect_errors()

@@ -18,6 +18,16 @@ PAGE = (1280, 900)
 PAINTED = "performance.getEntriesByName('kansu-window-painted').length > 0"
 
 
+def wait_until(condition, seconds=5):
+    """Asks `condition` until it holds or the time is up; its last answer."""
+    deadline = time.monotonic() + seconds
+    while True:
+        answer = condition()
+        if answer or time.monotonic() > deadline:
+            return answer
+        time.sleep(0.05)
+
+
 def serve(site):
     handler = functools.partial(_QuietHandler, directory=site)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
@@ -46,12 +56,11 @@ class Page:
 
     def open(self, url, size=None, ratio=1, touch=False):
         self.driver.get(url)
-        deadline = time.monotonic() + 60
-        while not self.script(f"return {PAINTED};"):
-            if time.monotonic() > deadline:
-                return False
-            time.sleep(0.05)
-        return True
+        return self.painted()
+
+    def painted(self):
+        """Waits for the window's first paint on the page just (re)loaded."""
+        return wait_until(lambda: self.script(f"return {PAINTED};"), 60)
 
     def size(self):
         return tuple(self.script("return [innerWidth, innerHeight];"))
@@ -174,12 +183,7 @@ class Firefox(Page):
 
     def open(self, url, size=None, ratio=1, touch=False):
         self._call(open=url)
-        deadline = time.monotonic() + 60
-        while not self.script(f"return {PAINTED};"):
-            if time.monotonic() > deadline:
-                return False
-            time.sleep(0.05)
-        return True
+        return self.painted()
 
     def script(self, source, *args):
         return self._call(script=source, args=list(args))

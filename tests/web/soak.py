@@ -82,9 +82,7 @@ def main():
         click("panels", "jidou")
         time.sleep(0.2)
         page.driver.refresh()
-        deadline = time.monotonic() + 60
-        while not page.script(f"return {engines.PAINTED};") and time.monotonic() < deadline:
-            time.sleep(0.05)
+        page.painted()
         bad = browser_test.wait_for_state(page, desktop.picture("start"), "reloaded", 5, shots)
         page.collect_errors()
         print(f"reload during a run: the start's pixels ({bad} differ)")
