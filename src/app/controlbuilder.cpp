@@ -3,6 +3,7 @@
 #include "controlkeys.h"
 #include "form1.h"
 #include "lessonfont.h"
+#include "wholeareabox.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -110,8 +111,8 @@ void buildControls(Form1& form) {
         case Kind::OptionButton: {
             QAbstractButton* box =
                 d.kind == Kind::CheckBox
-                    ? static_cast<QAbstractButton*>(new QCheckBox(caption, container))
-                    : new QRadioButton(caption, container);
+                    ? static_cast<QAbstractButton*>(new WholeAreaBox<QCheckBox>(caption, container))
+                    : new WholeAreaBox<QRadioButton>(caption, container);
             setColour(*box, QPalette::WindowText, d.text);
             setColour(*box, QPalette::ButtonText, d.text);
             paintBackground(*box, d.background);

@@ -2,6 +2,7 @@
 
 #include "focusstyle.h"
 #include "stagelayout.h"
+#include "touchtargets.h"
 
 #include "app/accessibility.h"
 #include "app/form1.h"
@@ -65,6 +66,7 @@ Presenter::Presenter(Form1& form) : QObject(&form), form_(form), style_(new Focu
             addKeys({Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}, &Presenter::zoomIn),
             addKeys({Qt::CTRL | Qt::Key_Minus}, &Presenter::zoomOut),
             addKeys({Qt::CTRL | Qt::Key_0}, &Presenter::resetZoom)};
+    new TouchTargets(form);
     form.installEventFilter(this);
     connect(&form, &Form1::designSizeChanged, this, &Presenter::fitWindow);
     fitWindow();
