@@ -25,6 +25,7 @@ class TestAccess : public QObject {
     void boardTellsChiAndY_data();
     void boardTellsChiAndY();
     void tableTellsItsColumns();
+    void tableWithoutQuantitySaysSo();
     void graphTellsItsPoints();
     void enterTicksBoxesUpDownMoveQuantities();
     void speedBoxQuantitiesAndWindowNamed();
@@ -127,6 +128,13 @@ void TestAccess::tableTellsItsColumns() {
     f.Text1->setText(QStringLiteral(" 0.5"));
     clickCheckBox(f.Check3);
     QCOMPARE(said(f.hyo, QAccessible::Description), QStringLiteral("表：まだ値はない"));
+}
+
+void TestAccess::tableWithoutQuantitySaysSo() {
+    clickCheckBox(form().Check3);
+    step(form().susumu, 2);
+    QCOMPARE(said(form().hyo, QAccessible::Description),
+             QStringLiteral("表：χ = 0, 1；ｙ は選ばれていない"));
 }
 
 void TestAccess::graphTellsItsPoints() {

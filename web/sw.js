@@ -6,9 +6,13 @@ const VERSION = '@VERSION@';
 const FILES = @FILES@;
 const CACHE = `kansu-${VERSION}`;
 
+// The page registers the worker once the lesson is shown, when the browser
+// has just fetched the lesson's files: asked for with 'no-cache', each comes
+// from the browser's own cache once the server says it is unchanged (a few
+// hundred bytes), and only a changed file crosses the network again.
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE)
-    .then((cache) => cache.addAll(FILES.map((file) => new Request(file, { cache: 'reload' }))))
+    .then((cache) => cache.addAll(FILES.map((file) => new Request(file, { cache: 'no-cache' }))))
     .then(() => self.skipWaiting()));
 });
 

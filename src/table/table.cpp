@@ -69,6 +69,10 @@ QString describeTable(const Form1& form) {
         (n.pen.y() == kChiRow ? chiRow : valueRow) << signedNumberText(n.value).trimmed();
     if (chiRow.isEmpty() && valueRow.isEmpty())
         return QStringLiteral("表：まだ値はない");
+    // With no quantity chosen only the chi row is printed.
+    if (valueRow.isEmpty())
+        return QStringLiteral("表：χ = %1；ｙ は選ばれていない")
+            .arg(chiRow.join(QStringLiteral(", ")));
     return QStringLiteral("表：χ = %1；ｙ = %2")
         .arg(chiRow.join(QStringLiteral(", ")), valueRow.join(QStringLiteral(", ")));
 }

@@ -11,11 +11,13 @@
 #include "formfixture.h"
 #include "presentation/presenter.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
@@ -49,15 +51,32 @@ bool save(Form1& form, const QDir& folder, const char* name) {
 
 QJsonObject clickPoints(const Form1& form) {
     QJsonObject controls;
-    const std::pair<const char*, const QWidget*> named[] = {
-        {"Text1", form.Text1},          {"susumu", form.susumu},
-        {"modoru", form.modoru},        {"Check1", form.Check1},
-        {"Check2", form.Check2},        {"Check3", form.Check3},
-        {"Option1_1", form.Option1[1]}, {"Combo1", form.Combo1},
-        {"jidou", form.jidou},          {"end", form.end}};
+    const std::pair<const char*, const QWidget*> named[] = {{"Text1", form.Text1},
+                                                            {"susumu", form.susumu},
+                                                            {"modoru", form.modoru},
+                                                            {"Check1", form.Check1},
+                                                            {"Check2", form.Check2},
+                                                            {"Check3", form.Check3},
+                                                            {"Option1_0", form.Option1[0]},
+                                                            {"Option1_1", form.Option1[1]},
+                                                            {"Combo1", form.Combo1},
+                                                            {"jidou", form.jidou},
+                                                            {"end", form.end}};
     for (const auto& [name, control] : named) {
         const QPoint at = clickPoint(form, control);
-        controls.insert(QLatin1String(name), QJsonObject{{"x", at.x()}, {"y", at.y()}});
+        // Where the control lies and what screen readers call it.
+        const QRect rect(control->mapTo(&form, QPoint()), control->size());
+        QAccessibleInterface* face =
+            QAccessible::queryAccessibleInterface(const_cast<QWidget*>(control));
+        const QString said = !control->accessibleName().isEmpty() ? control->accessibleName()
+                             : face                               ? face->text(QAccessible::Name)
+                                                                  : QString();
+        controls.insert(
+            QLatin1String(name),
+            QJsonObject{{"x", at.x()},
+                        {"y", at.y()},
+                        {"rect", QJsonArray{rect.x(), rect.y(), rect.width(), rect.height()}},
+                        {"name", said}});
     }
     const QRect board(form.kokuban->mapTo(&form, QPoint()), form.kokuban->size());
     controls.insert(QStringLiteral("board"),

@@ -35,6 +35,52 @@ def serve(site):
     return server
 
 
+class SchoolServer:
+    """The site served by nginx through scripts/serve, as a school serves it;
+    `answers()` lists what it has sent since it was ready: (path, status,
+    bytes with headers, content encoding)."""
+
+    SERVE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts",
+                         "serve")
+
+    def __init__(self, site, state):
+        import socket
+        import urllib.request
+        with socket.socket() as probe:
+            probe.bind(("127.0.0.1", 0))
+            self.port = probe.getsockname()[1]
+        self.log = os.path.join(state, "access.log")
+        self.process = subprocess.Popen(
+            [self.SERVE, "--port", str(self.port), "--state", state, site],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.url = f"http://127.0.0.1:{self.port}/kansu.html"
+
+        def ready():
+            try:
+                return urllib.request.urlopen(self.url + "?ready").status == 200
+            except OSError:
+                return False
+        wait_until(ready, 30)
+
+    def _lines(self):
+        if not os.path.exists(self.log):
+            return []
+        with open(self.log) as f:
+            return f.read().splitlines()
+
+    def answers(self):
+        found = []
+        for line in self._lines():
+            method, path, status, sent, encoding = line.split()
+            if not path.endswith("?ready"):
+                found.append((path, int(status), int(sent), encoding))
+        return found
+
+    def close(self):
+        self.process.terminate()
+        self.process.wait()
+
+
 class _QuietHandler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
                       ".wasm": "application/wasm", ".js": "text/javascript"}
