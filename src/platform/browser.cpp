@@ -60,10 +60,22 @@ void pressMirrored(int index) {
     PageReaders::instance().press(index);
 }
 
+std::function<void(PinchStep, double, QPointF)>& pinchListener() {
+    static std::function<void(PinchStep, double, QPointF)> listener;
+    return listener;
+}
+
+// From the page's script: 0 begun, 1 moved.
+void pinchFromPage(int step, double factor, double x, double y) {
+    if (pinchListener())
+        pinchListener()(step == 0 ? PinchStep::Begin : PinchStep::Move, factor, QPointF(x, y));
+}
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(kansuPageReaders) {
     emscripten::function("kansuPress", &pressMirrored);
+    emscripten::function("kansuPinch", &pinchFromPage);
 }
 
 bool windowFillsScreen() {
@@ -102,6 +114,10 @@ QFont::HintingPreference lessonHinting() {
 
 void onTerminationRequest(QObject*, std::function<void()>) {
     // A page is closed by the browser, which asks nothing of it.
+}
+
+void onPinch(std::function<void(PinchStep, double, QPointF)> pinched) {
+    pinchListener() = std::move(pinched);
 }
 
 bool nestedEventLoops() {

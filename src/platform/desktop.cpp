@@ -78,6 +78,8 @@ void onTerminationRequest(QObject* owner, std::function<void()> end) {
     });
 }
 
+void onPinch(std::function<void(PinchStep, double, QPointF)>) {}
+
 bool nestedEventLoops() {
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QPointF>
 #include <functional>
 
 class QObject;
@@ -41,6 +42,13 @@ void endApplication();
 // (log-out, Ctrl+C in a terminal), so that it ends as its own quit button
 // ends it. Lives as long as `owner`.
 void onTerminationRequest(QObject* owner, std::function<void()> end);
+
+// A two-finger pinch on the lesson, as the page's script hears it: begun
+// (factor 1), then the fingers' spread over the spread at its start and the
+// point between them, in the screen's coordinates. Nothing on the desktop,
+// whose touch screens are not the lesson's place for it.
+enum class PinchStep { Begin, Move };
+void onPinch(std::function<void(PinchStep step, double factor, QPointF centre)> pinched);
 
 // Whether a handler may wait in an event loop of its own. The browser's
 // event loop cannot be nested: there a handler that waits returns to it and

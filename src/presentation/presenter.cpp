@@ -6,6 +6,7 @@
 
 #include "app/accessibility.h"
 #include "app/form1.h"
+#include "app/numbers.h"
 #include "platform/platform.h"
 
 #include <QAction>
@@ -103,17 +104,22 @@ void Presenter::fitWindow() {
     }
     if (given)
         zoom_ = std::min(double(form_.width()) / design.width(),
-                         double(form_.height()) / design.height());
+                         double(form_.height()) / design.height()) *
+                (fullScreen_ ? 1 : enlargement_);
     if (zoom_ != appliedZoom_) {
         appliedZoom_ = zoom_;
         style_->setZoom(zoom_);
         placeControls(form_, zoom_);
     }
     const QSize shown = scaledRect(QRect(QPoint(), design), zoom_).size();
-    // In a given size the lesson stands in the middle of the window.
-    const QPoint at =
-        given ? QPoint((form_.width() - shown.width()) / 2, (form_.height() - shown.height()) / 2)
-              : QPoint();
+    // In a given size the lesson stands in the middle of the window; an
+    // enlarged one where the pinch left it, covering the window.
+    const auto place = [](int room, int size, double wanted) {
+        return size <= room ? (room - size) / 2 : std::clamp(roundToInt(wanted), room - size, 0);
+    };
+    const QPoint at = given ? QPoint(place(form_.width(), shown.width(), stageAt_.x()),
+                                     place(form_.height(), shown.height(), stageAt_.y()))
+                            : QPoint();
     form_.stage->setGeometry(QRect(at, shown));
     if (!given)
         form_.setFixedSize(shown);
@@ -157,6 +163,21 @@ void Presenter::zoomOut() {
         }
 }
 
+void Presenter::pinch(platform::PinchStep step, double factor, QPointF centre) {
+    if (!area_.isValid() || fullScreen_)
+        return;
+    const QPointF local = centre - QPointF(form_.geometry().topLeft());
+    if (step == platform::PinchStep::Begin) {
+        pinchStart_.enlargement = enlargement_;
+        pinchStart_.designed = (local - QPointF(form_.stage->pos())) / zoom_;
+        return;
+    }
+    const double fitted = zoom_ / enlargement_;
+    enlargement_ = std::clamp(pinchStart_.enlargement * factor, 1.0, kMostEnlargement);
+    stageAt_ = local - pinchStart_.designed * fitted * enlargement_;
+    fitWindow();
+}
+
 void Presenter::fillArea(const QRect& area) {
     area_ = area;
     fitWindow();
@@ -169,6 +190,9 @@ void Presenter::fitToScreen() {
     if (platform::windowFillsScreen()) {
         // A page resized, a tablet turned, full screen and back.
         connect(screen, &QScreen::availableGeometryChanged, this, &Presenter::fillArea);
+        platform::onPinch([this](platform::PinchStep step, double factor, QPointF centre) {
+            pinch(step, factor, centre);
+        });
         fillArea(screen->availableGeometry());
         return;
     }

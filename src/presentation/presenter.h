@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/platform.h"
+
 #include <QObject>
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
 #include <QSize>
 #include <array>
@@ -52,6 +55,15 @@ class Presenter : public QObject {
     // large as it allows, also when a panel is shown or hidden.
     void fillArea(const QRect& area);
 
+    // The largest enlargement a pinch gives the lesson over its fitted size.
+    static constexpr double kMostEnlargement = 4;
+    // Two fingers on a page: spread, the lesson grows around the point
+    // between them, up to kMostEnlargement times the page's fitted size, and
+    // follows them as they move; pinched, it shrinks back, never below the
+    // fitted size. The shown part always covers the page.
+    void pinch(platform::PinchStep step, double factor, QPointF centre);
+    double enlargement() const { return enlargement_; }
+
   protected:
     // The window's size in full screen, and the window manager's own ways
     // to full screen and back.
@@ -75,7 +87,13 @@ class Presenter : public QObject {
     bool fullScreen_ = false;
     double normalZoom_ = 1; // to return to from full screen
     QPoint normalPosition_;
-    QRect area_; // the area the window fills, if any
+    QRect area_;             // the area the window fills, if any
+    double enlargement_ = 1; // of the lesson over the area's fitted size
+    QPointF stageAt_;        // where an enlarged lesson stands in the area
+    struct {
+        double enlargement = 1;
+        QPointF designed; // the designed point under the fingers
+    } pinchStart_;
 };
 
 } // namespace kansu

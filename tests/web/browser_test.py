@@ -281,14 +281,31 @@ def check_readers(page, url, desktop, expect):
     page.collect_errors()
 
 
-def check_touch_target(page, url, desktop, expect):
-    """A tap 20 CSS px below 赤, on the bare window, chooses 赤."""
+def check_touch(page, url, desktop, expect):
+    """A tap 20 CSS px below 赤, on the bare window, chooses 赤; two fingers
+    spread from 進む enlarge the lesson, pinched they shrink it back, and
+    neither presses anything."""
     page.open(url, PAGE, 1, touch=True)
     x, y, width, height = desktop.controls()["start"]["Option1_0"]["rect"]
     page.touch(x + width // 2, y + height + 20)
     red = """return document.querySelector(
         '#kansu-layer [role=radio][aria-label="赤"]').getAttribute('aria-checked');"""
     expect(wait_until(lambda: page.script(red) == "true"), "a tap 20 CSS px below 赤 chooses it")
+
+    forward = desktop.controls()["start"]["susumu"]
+
+    def widths():
+        return wait_until(lambda: page.script(LAYER_BOXES).get("進む", [0] * 4)[2])
+
+    fitted = widths()
+    page.pinch(forward["x"], forward["y"], [20, 60, 100, 140])
+    enlarged = wait_until(lambda: widths() > 1.5 * fitted and widths())
+    page.pinch(forward["x"], forward["y"], [140, 100, 60, 20, 10], first_alone=False)
+    shrunk = wait_until(lambda: widths() == fitted and widths())
+    chi = page.script("return document.querySelector('#kansu-layer [role=textbox]').textContent;")
+    expect(enlarged and shrunk and chi.strip() == "0.0",
+           f"a spread enlarges the lesson, a pinch shrinks it back (進む {fitted} → {enlarged} → "
+           f"{shrunk} px wide), and χ stays {chi!r}")
     page.collect_errors()
 
 
@@ -393,7 +410,7 @@ def check(pages, url, site, desktop, shots, single=None):
         if isinstance(page, Chromium):
             check_screens(page, url, desktop, shots, expect)
             check_readers(page, url, desktop, expect)
-            check_touch_target(page, url, desktop, expect)
+            check_touch(page, url, desktop, expect)
             check_offline(page, site, desktop, shots, expect)
             check_transfer(page, site, expect)
             check_single_file(page, single, desktop, shots, expect)

@@ -181,6 +181,20 @@ class Chromium(Page):
         self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
             "type": "touchCancel" if cancelled else "touchEnd", "touchPoints": []})
 
+    def pinch(self, x, y, gaps, first_alone=True):
+        """Two fingers on either side of (x, y), their gap going through
+        `gaps`; the first finger alone first, as a hand puts them down."""
+        def points(gap):
+            return [{"x": x - gap / 2, "y": y, "id": 0}, {"x": x + gap / 2, "y": y, "id": 1}]
+        send = functools.partial(self.driver.execute_cdp_cmd, "Input.dispatchTouchEvent")
+        if first_alone:
+            send({"type": "touchStart", "touchPoints": points(gaps[0])[:1]})
+        send({"type": "touchStart", "touchPoints": points(gaps[0])})
+        for gap in gaps[1:]:
+            send({"type": "touchMove", "touchPoints": points(gap)})
+            self.script("return new Promise((done) => requestAnimationFrame(done));")
+        send({"type": "touchEnd", "touchPoints": []})
+
     def collect_errors(self):
         super().collect_errors()
         for entry in self.driver.get_log("browser"):
