@@ -29,6 +29,8 @@ class TestZoom : public QObject {
     void zoomed();
     void speedBoxShowsItsText_data();
     void speedBoxShowsItsText();
+    void speedValueShownWhole_data();
+    void speedValueShownWhole();
     void zoomKeysStepWithinTheScreen();
     void fullScreenRoundTrip();
     void presenterRemoteSteps();
@@ -105,6 +107,30 @@ void TestZoom::speedBoxShowsItsText() {
     const QRect text = speed->lineEdit()->geometry();
     QVERIFY(text.width() >= QFontMetrics(speed->font()).horizontalAdvance(QStringLiteral("20")));
     QVERIFY(text.right() < speed->width() - roundToInt(15 * zoom));
+}
+
+void TestZoom::speedValueShownWhole_data() {
+    QTest::addColumn<double>("zoom");
+    for (const double zoom : {0.4, 0.82, 1.0, 1.25, 3.0})
+        QTest::addRow("%.2f", zoom) << zoom;
+}
+
+void TestZoom::speedValueShownWhole() {
+    QFETCH(double, zoom);
+    fixture.presenter->setZoom(zoom);
+    QLineEdit* edit = form().Combo1->lineEdit();
+    // Scrolled, the field would show the cursor after the text nearer to
+    // its start than the text is wide.
+    const auto cursorAt = [edit](int position) {
+        edit->setCursorPosition(position);
+        edit->grab(); // the field scrolls as it paints
+        return edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+    };
+    const int start = cursorAt(0);
+    const int end = cursorAt(edit->text().size());
+    const double wide = QFontMetricsF(edit->font()).horizontalAdvance(edit->text());
+    QVERIFY2(end - start >= wide - 1,
+             qPrintable(QStringLiteral("%1 %2").arg(end - start).arg(wide)));
 }
 
 void TestZoom::zoomKeysStepWithinTheScreen() {

@@ -104,6 +104,9 @@ void buildControls(Form1& form) {
             for (const char* speed : kSpeeds)
                 combo->addItem(QString::fromLatin1(speed));
             combo->setEditText(caption);
+            // The text field's own two-pixel inner margins would leave a
+            // speed less room than its two digits and the text cursor take.
+            combo->lineEdit()->setTextMargins(-2, 0, -2, 0);
             widget = combo;
             break;
         }

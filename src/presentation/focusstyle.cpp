@@ -2,10 +2,13 @@
 
 #include "app/numbers.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <algorithm>
+#include <cmath>
 
 namespace kansu {
 
@@ -31,6 +34,16 @@ void outlineGroup(QPainter& painter, const QRect& rect, double zoom) {
     painter.drawRoundedRect(QRectF(rect).adjusted(inset + 1, inset + 1, inset - 1, inset - 1),
                             2 * zoom, 2 * zoom);
     painter.restore();
+}
+
+// The room the widest item of a combo box takes, with the text cursor.
+int widestItem(const QComboBox& combo) {
+    const QFontMetricsF metrics(combo.font());
+    double widest = 0;
+    for (int i = 0; i < combo.count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(combo.itemText(i)));
+    return roundToInt(std::ceil(widest)) +
+           combo.style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, &combo);
 }
 
 } // namespace
@@ -79,11 +92,16 @@ void FocusStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opt
 QRect FocusStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
                                  SubControl subControl, const QWidget* widget) const {
     QRect rect = QProxyStyle::subControlRect(control, option, subControl, widget);
-    if (control != CC_ComboBox || zoom_ == 1 || option->direction != Qt::LeftToRight)
+    const auto* combo = qobject_cast<const QComboBox*>(widget);
+    if (control != CC_ComboBox || !combo || option->direction != Qt::LeftToRight)
         return rect;
     constexpr int kArrowWidth = 19; // Fusion's, at the designed size
-    const int arrow = roundToInt(kArrowWidth * zoom_);
     const int right = option->rect.right();
+    // The arrow narrows where the box is too small for it and a whole item.
+    const QRect field = QProxyStyle::subControlRect(control, option, SC_ComboBoxEditField, widget);
+    const int gap = right - field.right() - kArrowWidth;
+    const int arrow = std::min(roundToInt(kArrowWidth * zoom_),
+                               right - gap - field.left() + 1 - widestItem(*combo));
     if (subControl == SC_ComboBoxArrow)
         rect.setLeft(right + 1 - arrow);
     else if (subControl == SC_ComboBoxEditField)

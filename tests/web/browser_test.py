@@ -309,6 +309,43 @@ def check_touch(page, url, desktop, expect):
     page.collect_errors()
 
 
+AXE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "node", "node_modules", "axe-core",
+                   "axe.min.js")
+TABLET = ("Mozilla/5.0 (iPad; CPU OS 17_5 like Mac OS X) AppleWebKit/605.1.15 "
+          "(KHTML, like Gecko) Version/17.5 Mobile/15E148 Safari/604.1")
+
+
+def axe_violations(page):
+    """axe-core's serious and critical violations on the page as it is."""
+    with open(AXE) as f:
+        page.script(f.read())
+    found = page.driver.execute_async_script("""
+        const done = arguments[arguments.length - 1];
+        axe.run(document).then((r) => done(r.violations.map((v) => [v.id, v.impact,
+            v.nodes.map((n) => n.target.join(' ')).join(', ')])), (e) => done([['error', String(e), '']]));""")
+    return [v for v in found if v[1] in ("serious", "critical", "error")]
+
+
+def check_axe(page, url, desktop, expect):
+    """No serious or critical violation of axe-core's rules: with a mouse,
+    and on a touch tablet (whose text field for the on-screen keyboard the
+    toolkit puts in the page), also with both panels shown."""
+    own = page.script("return navigator.userAgent;")
+    for touch in (False, True):
+        agent = TABLET if touch else own
+        page.driver.execute_cdp_cmd("Emulation.setUserAgentOverride", {"userAgent": agent})
+        page.open(url, PAGE, 1, touch=touch)
+        controls = desktop.controls()
+        page.click(controls["start"]["Check2"]["x"], controls["start"]["Check2"]["y"])
+        page.click(controls["lesson"]["Check3"]["x"], controls["lesson"]["Check3"]["y"])
+        page.click(controls["panels"]["Text1"]["x"], controls["panels"]["Text1"]["y"])
+        found = axe_violations(page)
+        what = "a touch tablet" if touch else "a mouse"
+        expect(not found, f"axe-core, with {what}: no serious or critical violation {found}")
+    page.driver.execute_cdp_cmd("Emulation.setUserAgentOverride", {"userAgent": own})
+    page.collect_errors()
+
+
 def check_offline(page, site, desktop, shots, expect):
     """Installable, and after one visit the lesson opens with no server."""
     server = serve(site)
@@ -411,6 +448,7 @@ def check(pages, url, site, desktop, shots, single=None):
             check_screens(page, url, desktop, shots, expect)
             check_readers(page, url, desktop, expect)
             check_touch(page, url, desktop, expect)
+            check_axe(page, url, desktop, expect)
             check_offline(page, site, desktop, shots, expect)
             check_transfer(page, site, expect)
             check_single_file(page, single, desktop, shots, expect)
@@ -543,7 +581,7 @@ def main():
         if shutil.which("firefox-esr") and shutil.which("node") and os.path.isdir(modules):
             pages.append(Firefox())
         else:
-            print("Firefox: not installed (firefox-esr, and npm ci in tests/web/firefox), left out")
+            print("Firefox: not installed (firefox-esr, and npm ci in tests/web/node), left out")
         if args.report:
             return report(pages, url, args.site, desktop)
         return check(pages, url, args.site, desktop, shots, args.single)

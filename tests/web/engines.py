@@ -224,7 +224,7 @@ class Firefox(Page):
     Puppeteer over WebDriver BiDi through a small bridge in Node."""
 
     name = "Firefox"
-    BRIDGE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "firefox", "bridge.mjs")
+    BRIDGE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "node", "bridge.mjs")
     KEYS = {"\ue010": "End", "\ue003": "Backspace"}
 
     def __init__(self):
