@@ -14,6 +14,7 @@
 #include <emscripten.h>
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
+#include <functional>
 #include <string>
 
 namespace kansu::platform {
@@ -26,11 +27,12 @@ namespace {
 
 // Marks the moment the window has first been painted on the page's timeline
 // ("kansu-window-painted"), where the browser's tools and the page's own
-// script can read how long the lesson took to appear, and tells the page,
-// which leaves what can wait until then.
+// script can read how long the lesson took to appear; then does what can
+// wait until the pupil sees the lesson, and tells the page, which does too.
 class FirstPaintMark : public QObject {
   public:
-    explicit FirstPaintMark(QWidget& form) : QObject(&form), form_(form) {
+    FirstPaintMark(QWidget& form, std::function<void()> then)
+        : QObject(&form), form_(form), then_(std::move(then)) {
         qApp->installEventFilter(this);
     }
 
@@ -43,6 +45,7 @@ class FirstPaintMark : public QObject {
             QTimer::singleShot(0, this, [this] {
                 emscripten::val::global("performance")
                     .call<void>("mark", std::string("kansu-window-painted"));
+                then_();
                 const emscripten::val painted = emscripten::val::global("kansuWindowPainted");
                 if (painted.typeOf().as<std::string>() == "function")
                     painted();
@@ -53,7 +56,8 @@ class FirstPaintMark : public QObject {
     }
 
   private:
-    const QWidget& form_;
+    QWidget& form_;
+    std::function<void()> then_;
 };
 
 void pressMirrored(int index) {
@@ -90,12 +94,12 @@ void toggleScreenFullScreen() {
 }
 
 void showLessonWindow(QWidget& form) {
-    new FirstPaintMark(form);
+    // The readers' layer once the lesson is painted: it changes nothing seen.
+    new FirstPaintMark(form, [&form] { PageReaders::instance().build(form); });
     // The page is the window's frame: no title bar, whose buttons would
     // move or resize the lesson behind the presenter's back. 終了 ends it.
     form.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     form.show();
-    PageReaders::instance().build(form);
 }
 
 void endApplication() {

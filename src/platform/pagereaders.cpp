@@ -1,6 +1,7 @@
 #include "pagereaders.h"
 
 #include <QAccessibleActionInterface>
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QGuiApplication>
@@ -88,6 +89,16 @@ void PageReaders::build(QWidget& window) {
     add(QAccessible::queryAccessibleInterface(&window), -1);
     window.installEventFilter(this);
     place();
+    // Tab from outside the lesson comes to the control that has its focus.
+    if (QWidget* focused = QApplication::focusWidget()) {
+        const QAccessible::Id id =
+            QAccessible::uniqueId(QAccessible::queryAccessibleInterface(focused));
+        for (int i = 0; i < int(mirrors_.size()); ++i)
+            if (mirrors_[i].id == id) {
+                focused_ = i;
+                setAttribute(mirrors_[i].element, "tabindex", "0");
+            }
+    }
 }
 
 void PageReaders::add(QAccessibleInterface* node, int parent) {
