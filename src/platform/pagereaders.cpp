@@ -129,10 +129,17 @@ void PageReaders::add(QAccessibleInterface* node, int parent) {
             widget->installEventFilter(this);
             // A speed chosen from the list is said, as the list is the
             // toolkit's own window, out of the readers' reach.
-            if (auto* combo = qobject_cast<QComboBox*>(widget))
+            // (The box also reports the text it holds as chosen when it
+            // loses the focus: only a new speed is said.)
+            if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+                spokenSpeed_ = combo->currentText();
                 connect(combo, &QComboBox::activated, this, [this, combo] {
-                    tell(combo->accessibleName() + QLatin1Char(' ') + combo->currentText());
+                    if (combo->currentText() == spokenSpeed_)
+                        return;
+                    spokenSpeed_ = combo->currentText();
+                    tell(combo->accessibleName() + QLatin1Char(' ') + spokenSpeed_);
                 });
+            }
         }
         add(child, index);
     }
@@ -167,6 +174,10 @@ void PageReaders::refresh(int index) {
     set("aria-disabled", state.disabled ? QStringLiteral("true") : QString());
     if (role == QAccessible::ComboBox || role == QAccessible::EditableText)
         element.set("textContent", control->text(QAccessible::Value).toStdString());
+    // The element takes no typing itself (the keys go to the lesson), which
+    // browsers would otherwise report as a read-only field.
+    if (role == QAccessible::EditableText)
+        set("aria-readonly", QString::fromLatin1(state.readOnly ? "true" : "false"));
     element.set("hidden", bool(state.invisible));
 }
 

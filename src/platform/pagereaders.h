@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <emscripten/val.h>
 #include <vector>
 
@@ -51,6 +52,7 @@ class PageReaders : public QObject {
     emscripten::val layer_ = emscripten::val::undefined();
     emscripten::val live_ = emscripten::val::undefined();
     int focused_ = -1;
+    QString spokenSpeed_;
     bool placing_ = false;
 };
 
