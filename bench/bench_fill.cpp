@@ -2,9 +2,9 @@
 // picture: the whole frame (chi = 0) and the L-shaped yellow figure (chi = 5).
 
 #include "app/canvas.h"
-#include "app/form1.h"
-#include "app/lessonfont.h"
 #include "app/qbcolor.h"
+#include "app/window/form1.h"
+#include "app/window/lessonfont.h"
 
 #include <CImg.h>
 #include <QGuiApplication>

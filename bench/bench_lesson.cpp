@@ -3,7 +3,7 @@
 // speed "01", and the CPU a run at speed "20" costs while it waits.
 // Prints key=value lines.
 
-#include "app/form1.h"
+#include "app/window/form1.h"
 #include "app/wiring.h"
 #include "autorun/autorun.h"
 #include "board/step.h"

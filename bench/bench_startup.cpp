@@ -3,8 +3,8 @@
 // "lesson" a whole lesson follows the first paint, and the peak resident
 // memory is printed.
 
-#include "app/form1.h"
-#include "app/lessonfont.h"
+#include "app/window/form1.h"
+#include "app/window/lessonfont.h"
 #include "app/wiring.h"
 #include "board/step.h"
 

@@ -1,8 +1,8 @@
-#include "app/accessibility.h"
-#include "app/form1.h"
+#include "app/window/form1.h"
 #include "app/wiring.h"
 #include "platform/platform.h"
 #include "presentation/presenter.h"
+#include "readers/accessibility.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form1.h"
+#include "app/window/form1.h"
 #include "app/wiring.h"
 #include "presentation/presenter.h"
 

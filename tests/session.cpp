@@ -2,7 +2,7 @@
 // steps, grid, quantities, typed texts, a short automatic run stopped half
 // way, another run to the end, then "終了".
 
-#include "app/form1.h"
+#include "app/window/form1.h"
 #include "app/wiring.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "formfixture.h"
 
-#include "app/accessibility.h"
 #include "app/qbcolor.h"
+#include "readers/accessibility.h"
 #include <QAccessible>
 
 #include <QApplication>

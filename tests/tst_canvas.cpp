@@ -1,9 +1,9 @@
 #include "app/canvas.h"
-#include "app/form1.h"
-#include "app/lessonfont.h"
 #include "app/qbcolor.h"
-#include "app/surfacememory.h"
+#include "app/window/form1.h"
+#include "app/window/lessonfont.h"
 #include "formfixture.h"
+#include "raster/surfacememory.h"
 
 #include <QFile>
 #include <QFontMetrics>

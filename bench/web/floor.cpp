@@ -2,7 +2,7 @@
 // toolkit, built the same way, showing one text in the lesson's face, with
 // nothing of the lesson. Built by "scripts/web --report" only.
 
-#include "app/lessonfont.h"
+#include "app/window/lessonfont.h"
 #include "platform/platform.h"
 
 #include <QApplication>

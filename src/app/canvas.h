@@ -1,7 +1,7 @@
 #pragma once
 
-#include "displaylist.h"
-#include "raster.h"
+#include "raster/displaylist.h"
+#include "raster/raster.h"
 
 #include <QColor>
 #include <QFont>

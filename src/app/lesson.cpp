@@ -1,7 +1,7 @@
 #include "lesson.h"
 
+#include "app/window/form1.h"
 #include "board/board.h"
-#include "form1.h"
 #include "graph/graph.h"
 #include "numbers.h"
 #include "qbcolor.h"

@@ -1,6 +1,6 @@
 #include "quantity.h"
 
-#include "form1.h"
+#include "app/window/form1.h"
 #include "graph/graph.h"
 #include "lesson.h"
 #include "table/table.h"

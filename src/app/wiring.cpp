@@ -1,16 +1,16 @@
 #include "wiring.h"
 
-#include "accessibility.h"
+#include "app/window/form1.h"
 #include "autorun/autorun.h"
 #include "board/board.h"
 #include "board/gridswitch.h"
 #include "board/step.h"
-#include "form1.h"
 #include "graph/graph.h"
 #include "lesson.h"
 #include "platform/platform.h"
 #include "presentation/presenter.h"
 #include "quantity.h"
+#include "readers/accessibility.h"
 #include "table/table.h"
 
 #include <QCheckBox>

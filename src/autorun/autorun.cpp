@@ -1,8 +1,8 @@
 #include "autorun.h"
 
-#include "app/form1.h"
 #include "app/lesson.h"
 #include "app/numbers.h"
+#include "app/window/form1.h"
 #include "board/step.h"
 #include "graph/graph.h"
 #include "platform/platform.h"

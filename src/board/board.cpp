@@ -1,8 +1,8 @@
 #include "board.h"
 
-#include "app/form1.h"
 #include "app/numbers.h"
 #include "app/qbcolor.h"
+#include "app/window/form1.h"
 
 namespace kansu {
 

@@ -1,6 +1,6 @@
 #include "gridswitch.h"
 
-#include "app/form1.h"
+#include "app/window/form1.h"
 #include "board.h"
 #include "step.h"
 

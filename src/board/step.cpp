@@ -1,8 +1,8 @@
 #include "step.h"
 
-#include "app/form1.h"
 #include "app/numbers.h"
 #include "app/qbcolor.h"
+#include "app/window/form1.h"
 #include "board.h"
 #include "graph/graph.h"
 #include "table/table.h"

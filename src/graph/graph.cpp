@@ -1,8 +1,8 @@
 #include "graph.h"
 
-#include "app/form1.h"
 #include "app/numbers.h"
 #include "app/qbcolor.h"
+#include "app/window/form1.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

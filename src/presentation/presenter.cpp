@@ -4,10 +4,10 @@
 #include "stagelayout.h"
 #include "touchtargets.h"
 
-#include "app/accessibility.h"
-#include "app/form1.h"
 #include "app/numbers.h"
+#include "app/window/form1.h"
 #include "platform/platform.h"
+#include "readers/accessibility.h"
 
 #include <QAction>
 #include <QEvent>

@@ -1,8 +1,8 @@
 #include "stagelayout.h"
 
-#include "app/form1.h"
-#include "app/lessonfont.h"
 #include "app/numbers.h"
+#include "app/window/form1.h"
+#include "app/window/lessonfont.h"
 
 namespace kansu {
 

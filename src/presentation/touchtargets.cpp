@@ -1,8 +1,8 @@
 #include "touchtargets.h"
 
-#include "app/accessibility.h"
-#include "app/form1.h"
-#include "app/picturebox.h"
+#include "app/window/form1.h"
+#include "app/window/picturebox.h"
+#include "readers/accessibility.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>

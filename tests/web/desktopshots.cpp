@@ -6,7 +6,7 @@
 // too), and controls.json, where a pupil clicks
 // each control the test uses in the state before and after the graph shows.
 
-#include "app/form1.h"
+#include "app/window/form1.h"
 #include "app/wiring.h"
 #include "formfixture.h"
 #include "presentation/presenter.h"

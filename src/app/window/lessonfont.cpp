@@ -1,6 +1,6 @@
 #include "lessonfont.h"
 
-#include "numbers.h"
+#include "app/numbers.h"
 #include "platform/platform.h"
 
 #include <QFontDatabase>

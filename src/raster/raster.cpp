@@ -1,6 +1,6 @@
 #include "raster.h"
 
-#include "numbers.h"
+#include "app/numbers.h"
 #include "surfacememory.h"
 
 #include <QPainter>

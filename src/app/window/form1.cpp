@@ -1,7 +1,7 @@
 #include "form1.h"
 
+#include "app/numbers.h"
 #include "controlbuilder.h"
-#include "numbers.h"
 #include "platform/platform.h"
 
 #include <QRadioButton>

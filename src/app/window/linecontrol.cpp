@@ -1,6 +1,6 @@
 #include "linecontrol.h"
 
-#include "numbers.h"
+#include "app/numbers.h"
 
 namespace kansu {
 

@@ -1,7 +1,7 @@
 #include "accessibility.h"
 
-#include "form1.h"
-#include "picturebox.h"
+#include "app/window/form1.h"
+#include "app/window/picturebox.h"
 #include "stepnotice.h"
 
 #include <QAccessibleWidget>

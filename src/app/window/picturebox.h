@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas.h"
+#include "app/canvas.h"
 #include "surfaceview.h"
 
 #include <QFrame>

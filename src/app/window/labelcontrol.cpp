@@ -1,6 +1,6 @@
 #include "labelcontrol.h"
 
-#include "numbers.h"
+#include "app/numbers.h"
 
 namespace kansu {
 

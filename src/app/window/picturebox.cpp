@@ -1,6 +1,6 @@
 #include "picturebox.h"
 
-#include "numbers.h"
+#include "app/numbers.h"
 
 namespace kansu {
 

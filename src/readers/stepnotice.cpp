@@ -1,7 +1,7 @@
 #include "stepnotice.h"
 
 #include "accessibility.h"
-#include "form1.h"
+#include "app/window/form1.h"
 
 #include <QAccessible>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "surfaceview.h"
 
-#include "canvas.h"
+#include "app/canvas.h"
 
 #include <QPaintEvent>
 #include <QPainter>
