@@ -1,6 +1,7 @@
 #include "raster.h"
 
 #include "app/numbers.h"
+#include "spanfill.h"
 #include "surfacememory.h"
 
 #include <QPainter>
@@ -95,111 +96,7 @@ QRect Raster::floodFill(QPoint seed, QRgb border, QRgb colour) {
     if (!image_.rect().contains(seed))
         return {};
     endPainting();
-    const int width = image_.width();
-    const int height = image_.height();
-    uchar* const bits = image_.bits();
-    const qsizetype stride = image_.bytesPerLine();
-    const auto row = [bits, stride](int y) { return reinterpret_cast<QRgb*>(bits + y * stride); };
-    if ((row(seed.y())[seed.x()] | 0xFF000000u) == border)
-        return {};
-
-    // Heckbert's span fill: each entry is a filled span of one row and the
-    // direction in which to look for more; the row it came from is only
-    // searched again where the new span reaches past the old one. The region
-    // is everything that is not the border colour, the fill colour included,
-    // so what is painted is marked: it is painted in the fill colour with no
-    // alpha, which nothing else on this opaque image has, and made opaque at
-    // the end.
-    const QRgb painted = colour & 0x00FFFFFFu;
-    struct Span {
-        int y, left, right, dy;
-    };
-    std::vector<Span> pending;
-    const auto push = [&](int y, int left, int right, int dy) {
-        if (y + dy >= 0 && y + dy < height)
-            pending.push_back({y, left, right, dy});
-    };
-    push(seed.y(), seed.x(), seed.x(), 1);
-    push(seed.y() + 1, seed.x(), seed.x(), -1);
-    int top = seed.y();
-    int bottom = seed.y();
-    int leftmost = seed.x();
-    int rightmost = seed.x();
-    while (!pending.empty()) {
-        const Span span = pending.back();
-        pending.pop_back();
-        const int y = span.y + span.dy;
-        QRgb* const line = row(y);
-        const auto inside = [&](int x) {
-            return line[x] != painted && (line[x] | 0xFF000000u) != border;
-        };
-        // Large regions are crossed eight pixels at a time, in loops of a
-        // fixed length that the compiler turns into vector instructions.
-        const auto skipOpen = [&](int x, int end) {
-            for (; x + 8 <= end; x += 8) {
-                quint32 closed = 0;
-                for (int k = 0; k < 8; ++k)
-                    closed |= quint32(line[x + k] == painted) |
-                              quint32((line[x + k] | 0xFF000000u) == border);
-                if (closed)
-                    break;
-            }
-            return x;
-        };
-        const auto skipPainted = [&](int x, int end) {
-            for (; x + 8 <= end; x += 8) {
-                QRgb other = 0;
-                for (int k = 0; k < 8; ++k)
-                    other |= line[x + k] ^ painted;
-                if (other)
-                    break;
-            }
-            return x;
-        };
-        // A run is found first and painted in one go.
-        const auto paint = [&](int from, int to) {
-            if (from <= to)
-                std::fill(line + from, line + to + 1, painted);
-        };
-        int x = span.left;
-        while (x >= 0 && inside(x))
-            --x;
-        paint(x + 1, span.left);
-        int left = x + 1;
-        bool skip = x >= span.left;
-        if (!skip) {
-            if (left < span.left)
-                push(y, left, span.left - 1, -span.dy); // leak back, on the left
-            x = span.left + 1;
-        }
-        do {
-            if (!skip) {
-                const int from = x;
-                x = skipOpen(x, width);
-                while (x < width && inside(x))
-                    ++x;
-                paint(from, x - 1);
-                push(y, left, x - 1, span.dy);
-                if (x > span.right + 1)
-                    push(y, span.right + 1, x - 1, -span.dy); // leak back, on the right
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-                leftmost = std::min(leftmost, left);
-                rightmost = std::max(rightmost, x - 1);
-            }
-            skip = false;
-            for (x = skipPainted(x + 1, span.right + 1); x <= span.right && !inside(x); ++x) {
-            }
-            left = x;
-        } while (x <= span.right);
-    }
-    const QRect filled(QPoint(leftmost, top), QPoint(rightmost, bottom));
-    for (int y = filled.top(); y <= filled.bottom(); ++y) {
-        QRgb* const line = row(y);
-        for (int x = filled.left(); x <= filled.right(); ++x)
-            line[x] |= 0xFF000000u;
-    }
-    return filled;
+    return SpanFill(image_, border, colour).fill(seed);
 }
 
 Raster::Layer Raster::record(std::span<const DrawOp> ops) const {
