@@ -4,7 +4,6 @@
 
 #include <QAccessible>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <emscripten/val.h>
 #include <vector>

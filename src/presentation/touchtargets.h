@@ -1,8 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QPoint>
-#include <QPointer>
 #include <QRect>
 
 class QMouseEvent;
