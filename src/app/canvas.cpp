@@ -134,14 +134,12 @@ void Canvas::strokeSegment(QPointF from, QPointF to, QRgb colour) {
     };
     if (tooFar(from) || tooFar(to))
         return; // no line of the lesson comes near; such a line is not drawn
-    DrawOp op;
-    op.kind = DrawOp::Kind::Line;
-    op.at = from;
-    op.to = to;
-    op.colour = colour;
-    op.width = penWidth_;
-    op.style = penStyle_;
-    make(std::move(op));
+    make({.kind = DrawOp::Kind::Line,
+          .at = from,
+          .to = to,
+          .colour = colour,
+          .width = penWidth_,
+          .style = penStyle_});
     changed(enclosing(QRectF(from, to).normalized(), penWidth_ + 1));
 }
 
@@ -151,14 +149,12 @@ void Canvas::circle(QPointF centre, double radius, std::optional<QRgb> colour) {
     const QRectF bounds(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
     if (!reach().intersects(bounds.adjusted(-1, -1, 1, 1)) || radius > kCoordinateLimit)
         return;
-    DrawOp op;
-    op.kind = DrawOp::Kind::Circle;
-    op.at = centre;
-    op.radius = radius;
-    op.colour = colour.value_or(foreground_) | 0xFF000000u;
-    op.width = penWidth_;
-    op.style = penStyle_;
-    make(std::move(op));
+    make({.kind = DrawOp::Kind::Circle,
+          .at = centre,
+          .radius = radius,
+          .colour = colour.value_or(foreground_) | 0xFF000000u,
+          .width = penWidth_,
+          .style = penStyle_});
     changed(enclosing(bounds, penWidth_ + 1));
 }
 
@@ -170,13 +166,11 @@ void Canvas::printText(const QString& text, double number) {
     const QRectF bounds(topLeft, QSizeF(metrics_.horizontalAdvance(text) + 1, metrics_.height()));
     if (!QRectF(QPointF(), QSizeF(size_)).intersects(bounds))
         return;
-    DrawOp op;
-    op.kind = DrawOp::Kind::Text;
-    op.at = topLeft;
-    op.colour = foreground_;
-    op.text = text;
-    op.number = number;
-    make(std::move(op));
+    make({.kind = DrawOp::Kind::Text,
+          .at = topLeft,
+          .colour = foreground_,
+          .text = text,
+          .number = number});
     // Glyphs may reach a little past their advance (italics, overhangs).
     changed(enclosing(bounds, 2));
 }
@@ -192,12 +186,10 @@ void Canvas::printNumber(double value) {
 void Canvas::floodFill(QPoint seed, QRgb border) {
     if (fillStyle_ != FillStyle::Solid || !QRect(QPoint(), size_).contains(seed))
         return;
-    DrawOp op;
-    op.kind = DrawOp::Kind::Fill;
-    op.at = seed;
-    op.colour = fillColour_;
-    op.border = border | 0xFF000000u;
-    const QRect painted = make(std::move(op));
+    const QRect painted = make({.kind = DrawOp::Kind::Fill,
+                                .at = seed,
+                                .colour = fillColour_,
+                                .border = border | 0xFF000000u});
     if (!painted.isEmpty())
         changed(painted);
 }
@@ -234,10 +226,7 @@ void Canvas::drawRemembered(int key, const std::function<void(Canvas&)>& draw) {
         const QRect changedArea = design_->drawLayer(key, recipe.ops);
         if (shown_)
             shown_->drawLayer(key, recipe.ops);
-        DrawOp op;
-        op.kind = DrawOp::Kind::Layer;
-        op.key = key;
-        list_.add(std::move(op));
+        list_.add({.kind = DrawOp::Kind::Layer, .key = key});
         if (!changedArea.isEmpty())
             changed(changedArea);
     } else {

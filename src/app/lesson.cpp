@@ -5,6 +5,7 @@
 #include "graph/graph.h"
 #include "numbers.h"
 #include "qbcolor.h"
+#include "table/table.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -19,11 +20,33 @@ namespace {
 // board, whose outer height is 401 pixels.
 constexpr double kParkedY = 410;
 
-// Lesson state after a reset: the 10 cm frame at (100, 50), 30 pixels to
-// the centimetre, and the blue square growing from its top-left corner.
-constexpr double kFrameX = 100;
-constexpr double kFrameY = 50;
-constexpr qint16 kFrameSide = 300;
+// The board's labels and lines where a reset puts them: those of the
+// chosen quantity at the frame, the others parked below the board.
+void placeResetMarks(Form1& form) {
+    form.Label4[0]->setLeft(form.FrameX - 22);
+    form.Label4[0]->setTop(form.FrameY - 15);
+    form.Label4[1]->setTop(form.FrameY - 35);
+    form.Label4[2]->setLeft(form.FrameX - 62);
+    form.Label4[2]->setTop(form.FrameY + form.FrameSide / 2.0 - 10);
+    if (form.selected(0)) {
+        form.Label4[3]->setTop(form.FrameY - 35);
+        form.Line5[1]->setX1(form.FrameX + form.FrameSide);
+        form.Line5[1]->setY1(form.SquareY);
+        form.Line5[1]->setY2(form.SquareY);
+    } else {
+        form.Label4[3]->setTop(kParkedY);
+        form.Line5[1]->setY1(kParkedY);
+        form.Line5[1]->setY2(kParkedY);
+    }
+    if (!form.selected(1) && !form.selected(2)) {
+        form.Label4[4]->setTop(kParkedY);
+        form.Label4[5]->setTop(kParkedY);
+    }
+    form.Line5[0]->setX1(form.SquareX);
+    form.Line5[0]->setY1(form.FrameY);
+    form.Line5[0]->setY2(form.FrameY);
+    placeSideMarks(form);
+}
 
 } // namespace
 
@@ -39,11 +62,11 @@ void Form_Load(Form1& form) {
 
 void ResetLesson(Form1& form) {
     form.Text1->setText(QStringLiteral("0.0"));
-    form.FrameX = kFrameX;
-    form.FrameY = kFrameY;
+    form.FrameX = kFrameLeft;
+    form.FrameY = kFrameTop;
     form.FrameSide = kFrameSide;
-    form.SquareX = kFrameX;
-    form.SquareY = kFrameY;
+    form.SquareX = kFrameLeft;
+    form.SquareY = kFrameTop;
     form.StepCount = 0;
     DrawBoard(form);
 
@@ -53,44 +76,21 @@ void ResetLesson(Form1& form) {
     board.floodFill(QPoint(roundToInt(form.FrameX + 5), roundToInt(form.FrameY + 5)),
                     board.drawingColour());
 
-    const double s = form.StepCount;
-    form.Label4[0]->setLeft(form.FrameX - 22);
-    form.Label4[0]->setTop(form.FrameY - 15);
-    form.Label4[1]->setLeft(form.FrameX + s / 2 - 10);
-    form.Label4[1]->setTop(form.FrameY - 35);
-    form.Label4[2]->setLeft(form.FrameX - 62);
-    form.Label4[2]->setTop(form.FrameY + form.FrameSide / 2.0 - 10);
-
-    if (form.selected(0)) {
-        form.Label4[3]->setLeft(form.FrameX + (s + form.FrameSide) / 2 - 10);
-        form.Label4[3]->setTop(form.FrameY - 35);
-        form.Line5[1]->setX1(form.FrameX + form.FrameSide);
-        form.Line5[1]->setX2(form.SquareX + s);
-        form.Line5[1]->setY1(form.SquareY);
-        form.Line5[1]->setY2(form.SquareY);
-    } else {
-        form.Label4[3]->setTop(kParkedY);
-        form.Line5[1]->setY1(kParkedY);
-        form.Line5[1]->setY2(kParkedY);
-    }
-    if (form.selected(1))
-        form.placeAreaLabel(form.SquareX + s / 2 - 10, form.SquareY + s / 2 - 10);
-    if (form.selected(2))
-        form.placeAreaLabel(form.SquareX + (s + form.FrameSide) / 2 - 10,
-                            form.SquareY + (s + form.FrameSide) / 2 - 10);
-    if (!form.selected(1) && !form.selected(2)) {
-        form.Label4[4]->setTop(kParkedY);
-        form.Label4[5]->setTop(kParkedY);
-    }
-
+    placeResetMarks(form);
     form.tomeru->setEnabled(false);
     PlotGraph(form, 0);
-    form.Line5[0]->setX1(form.SquareX);
-    form.Line5[0]->setX2(form.SquareX + s);
-    form.Line5[0]->setY1(form.FrameY);
-    form.Line5[0]->setY2(form.FrameY);
     if (form.Check1->checkState() != Qt::Unchecked)
         DrawGrid(form);
+}
+
+void StartAfresh(Form1& form) {
+    ResetLesson(form);
+    form.hyo->canvas().clear();
+    DrawTable(form, 0);
+    DrawGraphAxes(form, 0);
+    // The graph's axes were drawn after the reset marked chi = 0: mark it
+    // again, so that a whole run leaves all eleven points, as the table has.
+    PlotGraph(form, 0);
 }
 
 void Command1_Click(Form1& form) {

@@ -13,6 +13,10 @@ void Form_Load(Form1& form);
 // button, the graph mark of chi = 0 and the grid when it is on.
 void ResetLesson(Form1& form);
 
+// The reset with both panels cleared and drawn again for chi = 0: the start
+// of an automatic run and of a newly chosen quantity.
+void StartAfresh(Form1& form);
+
 // "初期画面": no quantity chosen, then the reset.
 void Command1_Click(Form1& form);
 

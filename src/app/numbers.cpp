@@ -74,9 +74,9 @@ long long decimalExponent(const std::string& number) {
     return leading + exponent;
 }
 
-} // namespace
-
-double numericValue(QStringView text) {
+// The longest prefix of `text` that reads as a decimal number, widths folded
+// and blanks skipped, in ASCII; empty when it holds no digit.
+std::string numberPrefix(QStringView text) {
     const QList<uint> codes = text.toUcs4();
     std::string ascii;
     ascii.reserve(static_cast<size_t>(codes.size()));
@@ -102,7 +102,7 @@ double numericValue(QStringView text) {
         }
     }
     if (!digits)
-        return 0.0;
+        return {};
     // The exponent only counts when at least one digit follows it.
     if (at(i) == U'e' || at(i) == U'E') {
         qsizetype k = i + 1;
@@ -115,7 +115,12 @@ double numericValue(QStringView text) {
             ascii += exponent;
         }
     }
+    return ascii;
+}
 
+// A number's value; what lies beyond the doubles becomes infinity or zero
+// of its sign.
+double readDecimal(const std::string& ascii) {
     const char* first = ascii.data();
     if (*first == '+')
         ++first; // from_chars takes no plus sign
@@ -137,6 +142,13 @@ double numericValue(QStringView text) {
                         : std::numeric_limits<double>::infinity();
     }
     return *inRange;
+}
+
+} // namespace
+
+double numericValue(QStringView text) {
+    const std::string ascii = numberPrefix(text);
+    return ascii.empty() ? 0.0 : readDecimal(ascii);
 }
 
 int roundToInt(double value) {

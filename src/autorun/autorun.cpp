@@ -4,9 +4,7 @@
 #include "app/numbers.h"
 #include "app/window/form1.h"
 #include "board/step.h"
-#include "graph/graph.h"
 #include "platform/platform.h"
-#include "table/table.h"
 
 #include <QComboBox>
 #include <QDeadlineTimer>
@@ -49,13 +47,7 @@ namespace {
 
 // The start of a run: the reset, the cleared panels, the running buttons.
 void startRun(Form1& form) {
-    ResetLesson(form);
-    form.hyo->canvas().clear();
-    DrawTable(form, 0);
-    DrawGraphAxes(form, 0);
-    // The graph is cleared after the reset marked chi = 0: mark it again, so
-    // that a whole run leaves all eleven points, as the table has.
-    PlotGraph(form, 0);
+    StartAfresh(form);
     const bool keyboardOnRun = form.focusWidget() == form.jidou;
     form.susumu->setEnabled(false);
     form.modoru->setEnabled(false);

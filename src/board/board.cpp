@@ -8,12 +8,12 @@ namespace kansu {
 
 namespace {
 
-// The grid covers the frame at its reset place, 1 cm = 30 board pixels.
-constexpr QPointF kGridOrigin{100, 50};
-constexpr double kGridSpacing = 30;
+// The grid covers the frame at its reset place, 1 cm to a cell.
+constexpr QPointF kGridOrigin{kFrameLeft, kFrameTop};
+constexpr double kGridSpacing = kPixelsPerCm;
 constexpr int kGridCells = 10;
-constexpr int kChalkWidth = 3;
 constexpr int kGridKey = 1;
+constexpr double kLabelInset = 10;
 
 void outlineSquare(Canvas& board, QPointF corner, double side) {
     board.lineRelative(corner, QPointF(side, 0));
@@ -30,6 +30,24 @@ void DrawBoard(Form1& form) {
     outlineSquare(board, QPointF(form.FrameX, form.FrameY), form.FrameSide);
     outlineSquare(board, QPointF(form.SquareX, form.SquareY), form.StepCount);
     board.setFillStyle(FillStyle::None);
+}
+
+void placeSideMarks(Form1& form) {
+    const double s = form.StepCount;
+    form.Line5[0]->setX2(form.SquareX + s);
+    form.Label4[1]->setLeft(form.FrameX + s / 2 - kLabelInset);
+    if (form.selected(0)) {
+        form.Line5[1]->setX2(form.SquareX + s);
+        form.Label4[3]->setLeft(form.FrameX + (form.FrameSide + s) / 2 - kLabelInset);
+    }
+    const auto placeAreaLabel = [&](double middle) {
+        form.placeAreaLabel(form.SquareX + middle - kLabelInset,
+                            form.SquareY + middle - kLabelInset);
+    };
+    if (form.selected(1))
+        placeAreaLabel(s / 2);
+    if (form.selected(2))
+        placeAreaLabel((s + form.FrameSide) / 2);
 }
 
 QString describeBoard(const Form1& form) {
@@ -56,7 +74,7 @@ void DrawGrid(Form1& form) {
         for (int i = 0; i <= kGridCells; ++i)
             board.lineRelative(kGridOrigin + QPointF(kGridSpacing * i, 0), QPointF(0, side),
                                QBColor(0));
-        board.setPenWidth(kChalkWidth);
+        board.setPenWidth(design::kBoardPenWidth);
     });
 }
 

@@ -10,6 +10,11 @@ class Form1;
 // of the blue square of the current side; leaves the fill style at none.
 void DrawBoard(Form1& form);
 
+// Moves the board's labels and lines that follow the blue square's side to
+// the current StepCount: the χ line and its label, and for the chosen
+// quantity the red line with its label or the area label.
+void placeSideMarks(Form1& form);
+
 // Lays the 1 cm grid over whatever the board shows.
 void DrawGrid(Form1& form);
 

@@ -16,14 +16,13 @@ namespace kansu {
 namespace {
 
 constexpr int kSeedInset = 5;
-constexpr double kLabelInset = 10;
 
 void fill(Canvas& board, QRgb colour, double x, double y) {
     board.setFillColour(colour);
     board.floodFill(QPoint(roundToInt(x), roundToInt(y)), board.drawingColour());
 }
 
-// Steps 2 to 12 of both steps: the whole board for the new StepCount.
+// What both steps redraw: the whole board for the new StepCount.
 void redrawBoard(Form1& form) {
     const qint16 s = form.StepCount;
     DrawBoard(form);
@@ -45,19 +44,7 @@ void redrawBoard(Form1& form) {
     }
     board.setFillStyle(FillStyle::None);
 
-    form.Line5[0]->setX2(form.SquareX + s);
-    form.Label4[1]->setLeft(form.FrameX + s / 2.0 - kLabelInset);
-    if (form.selected(0)) {
-        form.Line5[1]->setX2(form.SquareX + s);
-        form.Label4[3]->setLeft(form.FrameX + (form.FrameSide + s) / 2.0 - kLabelInset);
-    }
-    const auto placeAreaLabel = [&](double m) {
-        form.placeAreaLabel(form.SquareX + m - kLabelInset, form.SquareY + m - kLabelInset);
-    };
-    if (form.selected(1))
-        placeAreaLabel(s / 2.0);
-    if (form.selected(2))
-        placeAreaLabel((s + form.FrameSide) / 2.0);
+    placeSideMarks(form);
 
     if (form.Check1->checkState() != Qt::Unchecked)
         DrawGrid(form);

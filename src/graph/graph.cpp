@@ -18,7 +18,6 @@ constexpr int kColumns = 10;       // chi = 0 ... 10 cm
 constexpr int kRows = 20;          // 20 units of the y scale
 constexpr double kGridRight = 290; // horizontal lines run on past the last column
 constexpr double kGridTop = 10;    // vertical lines run on above the top row
-constexpr QRgb kGraphBackground = 0xFFFFFFC0;
 constexpr double kMarkRadius = 2;
 constexpr int kMarkPenWidth = 2;
 constexpr double kAreaPixelsPerSquareCm = kGraphUnit / 5; // 5 cm² to a unit
@@ -100,7 +99,7 @@ std::optional<QPointF> graphMarkCentre(const Form1& form, double chi) {
 
 void PlotGraph(Form1& form, qint16 EraseMark) {
     Canvas& graph = form.gamen->canvas();
-    graph.setDrawingColour(EraseMark != 0 ? kGraphBackground : QBColor(0));
+    graph.setDrawingColour(EraseMark != 0 ? graph.backgroundColour() : QBColor(0));
     graph.setPenWidth(kMarkPenWidth);
     const double chi = numericValue(form.Text1->text());
     // Marks exist only for whole chi; a text beyond the range of a double

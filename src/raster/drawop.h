@@ -13,14 +13,14 @@ namespace kansu {
 struct DrawOp {
     enum class Kind : quint8 { Line, Circle, Text, Fill, Layer };
     Kind kind = Kind::Line;
-    QPointF at;        // line start, circle centre, text top-left, fill seed
-    QPointF to;        // line end
+    QPointF at{};      // line start, circle centre, text top-left, fill seed
+    QPointF to{};      // line end
     double radius = 0; // circle
     QRgb colour = 0;   // drawing colour; the fill colour of a fill
     QRgb border = 0;   // fill: the border colour
     int width = 1;     // pen width
     Qt::PenStyle style = Qt::SolidLine;
-    QString text;
+    QString text{};
     double number = std::numeric_limits<double>::quiet_NaN(); // a printed number
     int key = 0;                                              // layer: its key
 

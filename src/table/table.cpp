@@ -13,7 +13,6 @@ namespace kansu {
 
 namespace {
 
-constexpr QRgb kTableBackground = 0xFFC0FFC0;
 constexpr double kColumnWidth = 53;
 constexpr double kFirstColumn = 60;
 constexpr double kChiRow = 25;
@@ -23,7 +22,7 @@ constexpr double kValueRow = 70;
 
 void DrawTable(Form1& form, qint16 EraseColumn) {
     Canvas& table = form.hyo->canvas();
-    table.setDrawingColour(EraseColumn != 0 ? kTableBackground : QBColor(0));
+    table.setDrawingColour(EraseColumn != 0 ? table.backgroundColour() : QBColor(0));
     const double chi = numericValue(form.Text1->text());
     // Columns exist only for whole chi; an infinite text has none either.
     if (!std::isfinite(chi) || chi != std::trunc(chi))

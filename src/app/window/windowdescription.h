@@ -42,6 +42,12 @@ constexpr int kTwipsPerPixel = 15;
 constexpr double kPixelsPerCm = 30;
 constexpr qint16 kLastStep = 300;
 
+// The 10 cm frame on the board after a reset: its top-left corner, where
+// the blue square grows from and the grid starts, and its side.
+constexpr double kFrameLeft = 100;
+constexpr double kFrameTop = 50;
+constexpr qint16 kFrameSide = 300;
+
 // The designed controls, lines and texts.
 namespace design {
 
