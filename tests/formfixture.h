@@ -14,6 +14,13 @@
 
 namespace kansu::testing {
 
+// Colours of the lesson's pictures.
+inline constexpr QRgb kGreen = 0xFF008000;  // the board
+inline constexpr QRgb kWhite = 0xFFFFFFFF;  // chalk
+inline constexpr QRgb kYellow = 0xFFFFFF00; // the yellow figure
+inline constexpr QRgb kCyan = 0xFF00FFFF;   // the blue square
+inline constexpr QRgb kPaper = 0xFFFFFFC0;  // the graph panel
+
 // The offscreen platform warns about every fixed-size change of a window;
 // installed once the test logger has its own handler, which it then wraps.
 inline void quietSizeHints() {
@@ -43,6 +50,22 @@ struct FormFixture {
 // would click it (the middle of a wide box misses a short caption).
 inline void clickCheckBox(QAbstractButton* box) {
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+}
+
+// Shows the graph and the table panels, then chooses a quantity (0 red
+// line, 1 blue square, 2 yellow figure), clicking as a pupil would.
+inline void showPanelsAndChoose(Form1& form, int element) {
+    clickCheckBox(form.Check2);
+    clickCheckBox(form.Check3);
+    clickCheckBox(form.Option1[static_cast<size_t>(element)]);
+}
+
+// A _data() table of one column, a row for each named value.
+template <typename T>
+void addRows(const char* column, std::initializer_list<std::pair<const char*, T>> rows) {
+    QTest::addColumn<T>(column);
+    for (const auto& [name, value] : rows)
+        QTest::newRow(name) << value;
 }
 
 inline QRgb pixelAt(const PictureBox* box, int x, int y) {

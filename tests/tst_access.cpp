@@ -1,4 +1,4 @@
-#include "formfixture.h"
+#include "lessontest.h"
 
 #include "app/qbcolor.h"
 #include "readers/accessibility.h"
@@ -13,12 +13,9 @@
 using namespace kansu;
 using namespace kansu::testing;
 
-class TestAccess : public QObject {
+class TestAccess : public LessonTest {
     Q_OBJECT
   private slots:
-    void init() { fixture.start(); }
-    void cleanup() { fixture.form.reset(); }
-
     void enterAndSpacePressFocusedButton();
     void arrowsMoveWithinQuantities();
     void everyControlHasAName();
@@ -43,8 +40,6 @@ class TestAccess : public QObject {
         for (int i = 0; i < times; ++i)
             QTest::mouseClick(button, Qt::LeftButton);
     }
-    Form1& form() { return *fixture.form; }
-    FormFixture fixture;
 };
 
 void TestAccess::enterAndSpacePressFocusedButton() {

@@ -1,7 +1,7 @@
 #include "app/qbcolor.h"
 #include "autorun/autorun.h"
 #include "board/step.h"
-#include "formfixture.h"
+#include "lessontest.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -17,11 +17,10 @@
 using namespace kansu;
 using namespace kansu::testing;
 
-class TestAutorun : public QObject {
+class TestAutorun : public LessonTest {
     Q_OBJECT
   private slots:
     void init();
-    void cleanup() { fixture.form.reset(); }
 
     void speeds_data();
     void speeds();
@@ -44,7 +43,6 @@ class TestAutorun : public QObject {
     void timerDrivenRun();
 
   private:
-    Form1& form() { return *fixture.form; }
     // What the run showed in each pause, and what a test does there.
     struct PauseRecord {
         qint32 milliseconds;
@@ -53,7 +51,6 @@ class TestAutorun : public QObject {
     };
     QList<PauseRecord> pauses;
     std::function<void(int index)> duringPause;
-    FormFixture fixture;
 };
 
 void TestAutorun::init() {
@@ -106,9 +103,7 @@ void TestAutorun::speeds() {
 
 void TestAutorun::completeRun() {
     Form1& f = form();
-    clickCheckBox(f.Check2);
-    clickCheckBox(f.Check3);
-    clickCheckBox(f.Option1[1]);
+    showPanelsAndChoose(f, 1);
     QTest::mouseClick(f.jidou, Qt::LeftButton);
     QCOMPARE(int(f.StepCount), 300);
     QCOMPARE(f.Text1->text(), QStringLiteral(" 10.0"));

@@ -11,14 +11,9 @@
 #include <cmath>
 
 using namespace kansu;
-using kansu::testing::differingPixels;
-using kansu::testing::pixelsOfColour;
+using namespace kansu::testing;
 
 namespace {
-
-constexpr QRgb kGreen = 0xFF008000;
-constexpr QRgb kWhite = 0xFFFFFFFF;
-constexpr QRgb kYellow = 0xFFFFFF00;
 
 Canvas makeBoard() {
     Canvas board(QSize(200, 150), kGreen, kWhite, lessonFont(9));

@@ -2,8 +2,8 @@
 // at a scale, not the designed picture enlarged.
 
 #include "app/qbcolor.h"
-#include "formfixture.h"
 #include "graph/graph.h"
+#include "lessontest.h"
 
 #include <QSet>
 #include <QTest>
@@ -66,14 +66,13 @@ std::array<PictureBox*, 3> surfacesOf(const Form1& f) {
 
 } // namespace
 
-class TestCrisp : public QObject {
+class TestCrisp : public LessonTest {
     Q_OBJECT
   private slots:
     void init() {
         fixture.start();
         showEverything(*fixture.form);
     }
-    void cleanup() { fixture.form.reset(); }
 
     void drawnAgainAtScale_data();
     void drawnAgainAtScale();
@@ -87,13 +86,10 @@ class TestCrisp : public QObject {
             QTest::mouseClick(button, Qt::LeftButton);
     }
     std::array<PictureBox*, 3> surfaces() const { return surfacesOf(*fixture.form); }
-    FormFixture fixture;
 };
 
 void TestCrisp::drawnAgainAtScale_data() {
-    QTest::addColumn<double>("scale");
-    QTest::newRow("2") << 2.0;
-    QTest::newRow("1.5") << 1.5;
+    addRows<double>("scale", {{"2", 2.0}, {"1.5", 1.5}});
 }
 
 void TestCrisp::drawnAgainAtScale() {

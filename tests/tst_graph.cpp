@@ -1,6 +1,6 @@
 #include "app/qbcolor.h"
-#include "formfixture.h"
 #include "graph/graph.h"
+#include "lessontest.h"
 
 #include <QTest>
 
@@ -8,16 +8,12 @@ using namespace kansu;
 using namespace kansu::testing;
 
 namespace {
-constexpr QRgb kPaper = 0xFFFFFFC0;
 constexpr int kNone = -1;
 } // namespace
 
-class TestGraph : public QObject {
+class TestGraph : public LessonTest {
     Q_OBJECT
   private slots:
-    void init() { fixture.start(); }
-    void cleanup() { fixture.form.reset(); }
-
     void gridAndAxes();
     void scaleForEachQuantity_data();
     void scaleForEachQuantity();
@@ -36,7 +32,6 @@ class TestGraph : public QObject {
             fixture.form->Option1[static_cast<size_t>(element)]->setChecked(true);
     }
     Canvas& graph() { return fixture.form->gamen->canvas(); }
-    FormFixture fixture;
 };
 
 void TestGraph::gridAndAxes() {

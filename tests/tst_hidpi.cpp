@@ -1,8 +1,8 @@
 // The lesson on a projector at 200 %: run with QT_SCALE_FACTOR=2.
 
 #include "app/qbcolor.h"
-#include "formfixture.h"
 #include "graph/graph.h"
+#include "lessontest.h"
 #include "presentation/presenter.h"
 
 #include <QApplication>
@@ -12,20 +12,14 @@
 using namespace kansu;
 using namespace kansu::testing;
 
-class TestHiDpi : public QObject {
+class TestHiDpi : public LessonTest {
     Q_OBJECT
   private slots:
-    void init() { fixture.start(); }
-    void cleanup() { fixture.form.reset(); }
-
     void fittingScale_data();
     void fittingScale();
     void sizesDouble();
     void boardStaysExact();
     void markErasesWithoutResidue();
-
-  private:
-    FormFixture fixture;
 };
 
 void TestHiDpi::fittingScale_data() {

@@ -1,6 +1,6 @@
 #include "app/qbcolor.h"
-#include "formfixture.h"
 #include "graph/graph.h"
+#include "lessontest.h"
 #include "table/table.h"
 
 #include <QTest>
@@ -13,12 +13,9 @@ const QStringList kShort = {"赤", "青", "黄"};
 const QStringList kLong = {"赤い線の長さ", "青い正方形の面積", "黄色い図形の面積"};
 } // namespace
 
-class TestPanels : public QObject {
+class TestPanels : public LessonTest {
     Q_OBJECT
   private slots:
-    void init() { fixture.start(); }
-    void cleanup() { fixture.form.reset(); }
-
     void togglesInEveryOrder_data();
     void togglesInEveryOrder();
     void panelsFitTheirWindows();
@@ -35,7 +32,6 @@ class TestPanels : public QObject {
             list << o->text();
         return list;
     }
-    FormFixture fixture;
 };
 
 void TestPanels::togglesInEveryOrder_data() {

@@ -1,5 +1,5 @@
 #include "app/qbcolor.h"
-#include "formfixture.h"
+#include "lessontest.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -7,16 +7,9 @@
 using namespace kansu;
 using namespace kansu::testing;
 
-namespace {
-constexpr QRgb kYellow = 0xFFFFFF00;
-}
-
-class TestQuantity : public QObject {
+class TestQuantity : public LessonTest {
     Q_OBJECT
   private slots:
-    void init() { fixture.start(); }
-    void cleanup() { fixture.form.reset(); }
-
     void redThenBlueMovesBoardElements();
     void yellowPlacesAreaLabel();
     void choosingRestartsLesson();
@@ -24,10 +17,6 @@ class TestQuantity : public QObject {
     void stopStaysUsableWhileRunIsOn();
     void gridDrawnAgainAfterChoice();
     void panelsStartAfreshWhenHidden();
-
-  private:
-    Form1& form() { return *fixture.form; }
-    FormFixture fixture;
 };
 
 void TestQuantity::redThenBlueMovesBoardElements() {
@@ -57,9 +46,7 @@ void TestQuantity::yellowPlacesAreaLabel() {
 
 void TestQuantity::choosingRestartsLesson() {
     Form1& f = form();
-    clickCheckBox(f.Check2);
-    clickCheckBox(f.Check3);
-    clickCheckBox(f.Option1[0]);
+    showPanelsAndChoose(f, 0);
     for (int i = 0; i < 15; ++i)
         QTest::mouseClick(f.susumu, Qt::LeftButton);
     QCOMPARE(f.Text1->text(), QStringLiteral(" 7.5"));

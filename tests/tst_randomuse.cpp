@@ -16,10 +16,6 @@ using namespace kansu::testing;
 
 namespace {
 
-constexpr QRgb kCyan = 0xFF00FFFF;
-constexpr QRgb kYellow = 0xFFFFFF00;
-constexpr QRgb kGreen = 0xFF008000;
-
 QStringList hostileTexts() {
     return {"",
             " ",

@@ -1,7 +1,7 @@
 #include "app/lesson.h"
 #include "app/qbcolor.h"
-#include "formfixture.h"
 #include "graph/graph.h"
+#include "lessontest.h"
 #include "table/table.h"
 
 #include <QComboBox>
@@ -17,17 +17,21 @@ using namespace kansu;
 using namespace kansu::testing;
 
 namespace {
-constexpr QRgb kGreen = 0xFF008000;
-constexpr QRgb kWhite = 0xFFFFFFFF;
-constexpr QRgb kYellow = 0xFFFFFF00;
+
+// This test program started again as a child, with `role` set in its
+// environment to say what the child does.
+void startThisProgramAgain(QProcess& child, const char* role) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(role), QStringLiteral("1"));
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {});
+}
+
 } // namespace
 
-class TestStartup : public QObject {
+class TestStartup : public LessonTest {
     Q_OBJECT
   private slots:
-    void init() { fixture.start(); }
-    void cleanup() { fixture.form.reset(); }
-
     void windowSizeHidesBothPanels();
     void controlsAtStart();
     void controlGeometry_data();
@@ -42,9 +46,6 @@ class TestStartup : public QObject {
     void quitExitsProcessWithZero();
     void groupFrameIsDrawn();
     void openingNeedsOneFaceAndNoImageReader();
-
-  private:
-    FormFixture fixture;
 };
 
 void TestStartup::windowSizeHidesBothPanels() {
@@ -212,10 +213,7 @@ void TestStartup::quitEndsProgram() {
 
 void TestStartup::quitExitsProcessWithZero() {
     QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("KANSU_TEST_QUIT_CHILD"), QStringLiteral("1"));
-    child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(), {});
+    startThisProgramAgain(child, "KANSU_TEST_QUIT_CHILD");
     QVERIFY(child.waitForFinished(20000));
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), 0);
@@ -239,10 +237,7 @@ void TestStartup::openingNeedsOneFaceAndNoImageReader() {
     // the lesson's face and no other, and none of the toolkit's image
     // readers (loading them all costs more than the rest of the drawing).
     QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("KANSU_TEST_MAPS_CHILD"), QStringLiteral("1"));
-    child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(), {});
+    startThisProgramAgain(child, "KANSU_TEST_MAPS_CHILD");
     QVERIFY(child.waitForFinished(20000));
     QCOMPARE(child.exitCode(), 0);
     const QByteArray maps = child.readAllStandardOutput();

@@ -1,7 +1,7 @@
 #include "app/qbcolor.h"
 #include "board/step.h"
-#include "formfixture.h"
 #include "graph/graph.h"
+#include "lessontest.h"
 #include "table/table.h"
 
 #include <QTest>
@@ -12,19 +12,13 @@ using namespace kansu::testing;
 
 namespace {
 
-constexpr QRgb kCyan = 0xFF00FFFF;
-constexpr QRgb kYellow = 0xFFFFFF00;
-constexpr QRgb kPaper = 0xFFFFFFC0;
 const QRect kBoardArea(0, 0, 497, 397);
 
 } // namespace
 
-class TestSteps : public QObject {
+class TestSteps : public LessonTest {
     Q_OBJECT
   private slots:
-    void init() { fixture.start(); }
-    void cleanup() { fixture.form.reset(); }
-
     void chiText_data();
     void chiText();
     void wholeLessonThereAndBack_data();
@@ -40,7 +34,6 @@ class TestSteps : public QObject {
     void hiddenPanelsKeepEntries();
 
   private:
-    Form1& form() { return *fixture.form; }
     void click(QPushButton* button, int times = 1) {
         for (int i = 0; i < times; ++i)
             QTest::mouseClick(button, Qt::LeftButton);
@@ -50,7 +43,6 @@ class TestSteps : public QObject {
     QImage tableWithColumns(int element, int lastChi) {
         return tableColumns(form().hyo->canvas(), element, 0, lastChi);
     }
-    FormFixture fixture;
 };
 
 void TestSteps::chiText_data() {
@@ -113,18 +105,13 @@ bool TestSteps::markShown(int element, int chi) {
 }
 
 void TestSteps::wholeLessonThereAndBack_data() {
-    QTest::addColumn<int>("element");
-    QTest::newRow("red") << 0;
-    QTest::newRow("blue") << 1;
-    QTest::newRow("yellow") << 2;
+    addRows<int>("element", {{"red", 0}, {"blue", 1}, {"yellow", 2}});
 }
 
 void TestSteps::wholeLessonThereAndBack() {
     QFETCH(int, element);
     Form1& f = form();
-    clickCheckBox(f.Check2);
-    clickCheckBox(f.Check3);
-    clickCheckBox(f.Option1[static_cast<size_t>(element)]);
+    showPanelsAndChoose(f, element);
     QVERIFY(markShown(element, 0));
     for (int s = 15; s <= 300; s += 15) {
         const QImage tableBefore = f.hyo->canvas().image();
@@ -202,9 +189,7 @@ void TestSteps::labelsAndLinesFollowChi() {
 
 void TestSteps::backAtZeroKeepsEntries() {
     Form1& f = form();
-    clickCheckBox(f.Check2);
-    clickCheckBox(f.Check3);
-    clickCheckBox(f.Option1[1]);
+    showPanelsAndChoose(f, 1);
     const QImage table = f.hyo->canvas().image();
     QCOMPARE(f.Text1->text(), QStringLiteral("0.0"));
     click(f.modoru);
@@ -253,10 +238,7 @@ void TestSteps::gridLiesOnTopAfterSteps() {
 }
 
 void TestSteps::gridSwitchKeepsChi_data() {
-    QTest::addColumn<int>("steps");
-    QTest::newRow("0 cm") << 0;
-    QTest::newRow("5 cm") << 10;
-    QTest::newRow("10 cm") << 20;
+    addRows<int>("steps", {{"0 cm", 0}, {"5 cm", 10}, {"10 cm", 20}});
 }
 
 void TestSteps::gridSwitchKeepsChi() {

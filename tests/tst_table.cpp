@@ -1,4 +1,4 @@
-#include "formfixture.h"
+#include "lessontest.h"
 #include "table/table.h"
 
 #include <QTest>
@@ -6,12 +6,9 @@
 using namespace kansu;
 using namespace kansu::testing;
 
-class TestTable : public QObject {
+class TestTable : public LessonTest {
     Q_OBJECT
   private slots:
-    void init() { fixture.start(); }
-    void cleanup() { fixture.form.reset(); }
-
     void columns_data();
     void columns();
     void noQuantityPrintsChiOnly();
@@ -21,7 +18,6 @@ class TestTable : public QObject {
 
   private:
     Canvas& table() { return fixture.form->hyo->canvas(); }
-    FormFixture fixture;
 };
 
 void TestTable::columns_data() {

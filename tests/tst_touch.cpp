@@ -1,4 +1,4 @@
-#include "formfixture.h"
+#include "lessontest.h"
 
 #include <QPointingDevice>
 #include <QTest>
@@ -8,20 +8,13 @@ using namespace kansu::testing;
 
 // Presses under a pupil's hands: whole boxes under the mouse, and a finger
 // beside a small control pressing the control nearest to it.
-class TestTouch : public QObject {
+class TestTouch : public LessonTest {
     Q_OBJECT
   private slots:
-    void init() { fixture.start(); }
-    void cleanup() { fixture.form.reset(); }
-
     void wholeRectangleAnswersPress_data();
     void wholeRectangleAnswersPress();
     void pressBesideControl_data();
     void pressBesideControl();
-
-  private:
-    Form1& form() { return *fixture.form; }
-    FormFixture fixture;
 };
 
 void TestTouch::wholeRectangleAnswersPress_data() {

@@ -2,7 +2,7 @@
 
 #include "app/numbers.h"
 #include "app/qbcolor.h"
-#include "formfixture.h"
+#include "lessontest.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -14,7 +14,7 @@
 using namespace kansu;
 using namespace kansu::testing;
 
-class TestZoom : public QObject {
+class TestZoom : public LessonTest {
     Q_OBJECT
   private slots:
     // The window's keys reach an active window, as the one a teacher uses.
@@ -23,7 +23,6 @@ class TestZoom : public QObject {
         fixture.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(fixture.form.get()));
     }
-    void cleanup() { fixture.form.reset(); }
 
     void zoomed_data();
     void zoomed();
@@ -36,17 +35,13 @@ class TestZoom : public QObject {
     void presenterRemoteSteps();
 
   private:
-    Form1& form() { return *fixture.form; }
     static QImage shown(PictureBox* box) {
         return box->inner().grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
-    FormFixture fixture;
 };
 
 void TestZoom::zoomed_data() {
-    QTest::addColumn<double>("zoom");
-    QTest::newRow("2") << 2.0;
-    QTest::newRow("1.5") << 1.5;
+    addRows<double>("zoom", {{"2", 2.0}, {"1.5", 1.5}});
 }
 
 void TestZoom::zoomed() {
@@ -94,9 +89,7 @@ void TestZoom::zoomed() {
 }
 
 void TestZoom::speedBoxShowsItsText_data() {
-    QTest::addColumn<double>("zoom");
-    QTest::newRow("0.8, a small screen") << 0.8;
-    QTest::newRow("3") << 3.0;
+    addRows<double>("zoom", {{"0.8, a small screen", 0.8}, {"3", 3.0}});
 }
 
 void TestZoom::speedBoxShowsItsText() {
