@@ -68,6 +68,12 @@ zoom3 = key_values(subprocess.run([bench("bench_lesson"), "zoom3"], env=projecto
                                   capture_output=True, text=True).stdout)
 zoom3_rss = zoom3["peak_rss_kb"] / 1024
 
+# Heard: a step with the tone against one without; a press to the tone's
+# first sample pulled by the audio device (none on a machine without one).
+hearing = key_values(subprocess.run([bench("bench_hearing")], env=env, check=True,
+                                    capture_output=True, text=True).stdout)
+sound_ratio = hearing["step_sounding_ms"] / hearing["step_quiet_ms"]
+
 rows = [
     ("step, median (ms)", lesson["step_median_ms"], "<= 0.5"),
     ("step, handler alone, median (ms)", lesson["handler_median_ms"], ""),
@@ -96,7 +102,16 @@ rows = [
     ("full screen from zoom 2 to the first complete repaint (ms)", lesson["zoom_ms"], "<= 50"),
     ("step at zoom 3, median (ms)", zoom3["step_zoom3_ms"], ""),
     ("peak RSS, a lesson at zoom 3 (MB)", zoom3_rss, "<= 60"),
+    ("step with 音 on / off, alternated", sound_ratio, "<= 1.2"),
 ]
+if hearing.get("audio_device"):
+    rows += [("press to the tone asked for, median (ms)", hearing["press_to_ask_ms"], ""),
+             ("tone asked to first sample pulled, median (ms)", hearing["ask_to_pull_ms"], ""),
+             ("press to first sample pulled, median (ms)",
+              hearing["press_to_ask_ms"] + hearing["ask_to_pull_ms"], "<= 30"),
+             ("tone asked to first sample pulled, max (ms)", hearing["ask_to_pull_max_ms"], "")]
+else:
+    print("no audio device: the tone's way to the device is not measured")
 print(f"{'figure':58} {'value':>10}  goal")
 for name, value, goal in rows:
     print(f"{name:58} {value:10.3f}  {goal}")
@@ -105,4 +120,4 @@ print(f"bench: step_ms={lesson['step_median_ms']:.3f} fill_vs_peer={fill_ratio:.
       f"rss_mb={rss:.1f} "
       f"pause_over_ms={lesson['pause_over_max_ms']:.3f} run_cpu_pct={lesson['run_cpu_pct']:.2f} "
       f"step_zoom2_ms={lesson['step_zoom2_ms']:.3f} zoom_ms={lesson['zoom_ms']:.1f} "
-      f"zoom3_rss_mb={zoom3_rss:.1f}")
+      f"zoom3_rss_mb={zoom3_rss:.1f} sound_step_ratio={sound_ratio:.3f}")

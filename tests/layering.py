@@ -64,9 +64,9 @@ def check(src):
                             f"{path}:{number}: includes {target}, on the floor "
                             f"'{floors[level[entry]][0]}' above its own '{floors[level[own]][0]}'")
                     lone = entry_of(path, alone)
-                    if lone and entry_of(target, [lone]) is None:
+                    if lone and entry_of(target, alone) is None:
                         problems.append(f"{path}:{number}: includes {target}, while {lone} "
-                                        "includes nothing outside itself")
+                                        "includes nothing of the lesson")
     return sorted(problems)
 
 

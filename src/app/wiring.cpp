@@ -6,8 +6,10 @@
 #include "board/gridswitch.h"
 #include "board/step.h"
 #include "graph/graph.h"
+#include "hearing/hearing.h"
 #include "lesson.h"
 #include "platform/platform.h"
+#include "presentation/lessonmenu.h"
 #include "presentation/presenter.h"
 #include "quantity.h"
 #include "readers/accessibility.h"
@@ -50,6 +52,13 @@ Presenter& wireForm1(Form1& form) {
     form.hyo->setDescriber([f] { return describeTable(*f); });
     form.gamen->setDescriber([f] { return describeGraph(*f); });
     Form_Load(form);
+    // Heard from the lesson as loaded; its options and keys in one menu.
+    auto* hearing = new Hearing(form);
+    QList<QAction*> view(presenter->zoomActions().begin(), presenter->zoomActions().end());
+    view.append(presenter->fullScreenAction());
+    new LessonMenu(
+        form,
+        {{hearing->soundAction(), hearing->voicingAction(), hearing->playGraphAction()}, view});
     return *presenter;
 }
 

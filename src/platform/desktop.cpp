@@ -3,7 +3,11 @@
 
 #include "platform.h"
 
+#include "speechworker.h"
+#include "toneplayer.h"
+
 #include <QCoreApplication>
+#include <QMediaDevices>
 #include <QSocketNotifier>
 #include <QWidget>
 #include <array>
@@ -82,6 +86,38 @@ void onPinch(std::function<void(PinchStep, double, QPointF)>) {}
 
 bool nestedEventLoops() {
     return true;
+}
+
+namespace {
+
+// Made when first asked for: a lesson without sound or voice never opens
+// the audio device or the speech service.
+TonePlayer& tonePlayer() {
+    static TonePlayer* player = [] {
+        auto* made = new TonePlayer(QMediaDevices::defaultAudioOutput());
+        // The audio sink goes while the application still stands.
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, [made] { made->stop(); });
+        return made;
+    }();
+    return *player;
+}
+
+} // namespace
+
+bool playTone(double hertz, int milliseconds) {
+    return tonePlayer().play(hertz, milliseconds);
+}
+
+void stopTones() {
+    tonePlayer().stop();
+}
+
+bool speak(const QString& text) {
+    return SpeechWorker::instance().say(text);
+}
+
+void stopSpeaking() {
+    SpeechWorker::instance().stop();
 }
 
 } // namespace kansu::platform

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QPointF>
+#include <QString>
 #include <functional>
 
 class QObject;
@@ -49,6 +50,19 @@ void onTerminationRequest(QObject* owner, std::function<void()> end);
 // whose touch screens are not the lesson's place for it.
 enum class PinchStep { Begin, Move };
 void onPinch(std::function<void(PinchStep step, double factor, QPointF centre)> pinched);
+
+// Plays a short tone of `hertz` for `milliseconds`, soft at both ends, and
+// cuts short a tone still sounding: never more than one waits. Where nothing
+// can sound (no audio device), nothing plays, the first try says why on
+// standard error (the console in a page), and it returns false.
+bool playTone(double hertz, int milliseconds);
+// Silences the tone and lets the audio device go.
+void stopTones();
+
+// Says `text` in Japanese with the system's speech, cutting short what it
+// was saying. Fails as playTone does.
+bool speak(const QString& text);
+void stopSpeaking();
 
 // Whether a handler may wait in an event loop of its own. The browser's
 // event loop cannot be nested: there a handler that waits returns to it and

@@ -56,26 +56,30 @@ Presenter::Presenter(Form1& form) : QObject(&form), form_(form), style_(new Focu
             placed.widget->setStyle(style_);
     // A presenter's remote sends Page Down and Page Up: the steps, wherever
     // the focus is (the speed box would take them for its list).
-    addKeys({Qt::Key_PageDown}, &Presenter::stepForward);
-    addKeys({Qt::Key_PageUp}, &Presenter::stepBack);
-    addKeys({Qt::Key_F11}, &Presenter::toggleFullScreen);
-    leaveFullScreen_ = addKeys({Qt::Key_Escape}, &Presenter::toggleFullScreen);
-    leaveFullScreen_->setEnabled(false);
+    addKeys(QStringLiteral("進む"), {Qt::Key_PageDown}, &Presenter::stepForward);
+    addKeys(QStringLiteral("戻る"), {Qt::Key_PageUp}, &Presenter::stepBack);
+    addKeys(QStringLiteral("自動／ストップ"), {Qt::Key_J}, &Presenter::runOrStop);
     // On a page the browser's own zoom keys stay the browser's.
     if (!platform::windowFillsScreen())
         zoomKeys_ = {
-            addKeys({Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}, &Presenter::zoomIn),
-            addKeys({Qt::CTRL | Qt::Key_Minus}, &Presenter::zoomOut),
-            addKeys({Qt::CTRL | Qt::Key_0}, &Presenter::resetZoom)};
+            addKeys(QStringLiteral("拡大"), {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal},
+                    &Presenter::zoomIn),
+            addKeys(QStringLiteral("縮小"), {Qt::CTRL | Qt::Key_Minus}, &Presenter::zoomOut),
+            addKeys(QStringLiteral("元の大きさ"), {Qt::CTRL | Qt::Key_0}, &Presenter::resetZoom)};
+    fullScreenKey_ =
+        addKeys(QStringLiteral("全画面／戻す"), {Qt::Key_F11}, &Presenter::toggleFullScreen);
+    leaveFullScreen_ =
+        addKeys(QStringLiteral("全画面を終える"), {Qt::Key_Escape}, &Presenter::toggleFullScreen);
+    leaveFullScreen_->setEnabled(false);
     new TouchTargets(form);
     form.installEventFilter(this);
     connect(&form, &Form1::designSizeChanged, this, &Presenter::fitWindow);
     fitWindow();
 }
 
-QAction* Presenter::addKeys(std::initializer_list<QKeySequence> keys,
+QAction* Presenter::addKeys(const QString& text, std::initializer_list<QKeySequence> keys,
                             void (Presenter::*pressed)()) {
-    auto* action = new QAction(&form_);
+    auto* action = new QAction(text, &form_);
     action->setShortcuts(QList<QKeySequence>(keys));
     action->setShortcutContext(Qt::WindowShortcut);
     connect(action, &QAction::triggered, this, pressed);
@@ -86,6 +90,13 @@ QAction* Presenter::addKeys(std::initializer_list<QKeySequence> keys,
 void Presenter::stepForward() {
     if (form_.susumu->isEnabled())
         form_.susumu->click();
+}
+
+void Presenter::runOrStop() {
+    if (form_.jidou->isEnabled())
+        form_.jidou->click();
+    else if (form_.tomeru->isEnabled())
+        form_.tomeru->click();
 }
 
 void Presenter::stepBack() {

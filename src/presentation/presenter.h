@@ -64,6 +64,11 @@ class Presenter : public QObject {
     void pinch(platform::PinchStep step, double factor, QPointF centre);
     double enlargement() const { return enlargement_; }
 
+    // The actions for a menu: zoom in, out and back (none on a page), and
+    // full screen.
+    const std::vector<QAction*>& zoomActions() const { return zoomKeys_; }
+    QAction* fullScreenAction() const { return fullScreenKey_; }
+
   protected:
     // The window's size in full screen, and the window manager's own ways
     // to full screen and back.
@@ -73,7 +78,9 @@ class Presenter : public QObject {
     // The window's size for the designed size at the current zoom, or, in
     // full screen, the zoom and place that fit the lesson to the screen.
     void fitWindow();
-    QAction* addKeys(std::initializer_list<QKeySequence> keys, void (Presenter::*pressed)());
+    QAction* addKeys(const QString& text, std::initializer_list<QKeySequence> keys,
+                     void (Presenter::*pressed)());
+    void runOrStop();
     void stepForward();
     void stepBack();
     void resetZoom() { setZoom(1); }
@@ -81,6 +88,7 @@ class Presenter : public QObject {
     Form1& form_;
     FocusStyle* style_;
     QAction* leaveFullScreen_;
+    QAction* fullScreenKey_;
     std::vector<QAction*> zoomKeys_;
     double zoom_ = 1;
     double appliedZoom_ = 1; // the controls are made at their designed size

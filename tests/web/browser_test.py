@@ -309,6 +309,40 @@ def check_touch(page, url, desktop, expect):
     page.collect_errors()
 
 
+HEARD = """
+    window.kansuHeard = {tones: 0, said: []};
+    const start = AudioBufferSourceNode.prototype.start;
+    AudioBufferSourceNode.prototype.start = function (...when) {
+        kansuHeard.tones += 1;
+        return start.apply(this, when);
+    };
+    const speak = speechSynthesis.speak.bind(speechSynthesis);
+    speechSynthesis.speak = (utterance) => {
+        kansuHeard.said.push(utterance.text);
+        speak(utterance);
+    };"""
+
+
+def check_hearing(page, url, desktop, expect):
+    """With 音 on a step starts a tone in the page's audio graph; with
+    読み上げ on the browser's speech says the step's description once."""
+    page.open(url, PAGE, 1)
+    page.script(HEARD)
+    controls = desktop.controls()["start"]
+    page.click(controls["Option1_1"]["x"], controls["Option1_1"]["y"])
+    page.keys("o", "y")
+    before = wait_until(lambda: page.script("return kansuHeard.tones;"))
+    page.click(controls["susumu"]["x"], controls["susumu"]["y"])
+    after = wait_until(lambda: page.script("return kansuHeard.tones;") > before and
+                       page.script("return kansuHeard.tones;"))
+    expect(before and after, f"a step with 音 on starts a tone ({before} → {after} started)")
+    step = "χ = 0.5 cm、青い正方形の面積 ｙ = 0.25 cm²"
+    wait_until(lambda: step in page.script("return kansuHeard.said;"))
+    said = page.script("return kansuHeard.said;")
+    expect(said.count(step) == 1, f"読み上げ says the step once: {said}")
+    page.collect_errors()
+
+
 AXE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "node", "node_modules", "axe-core",
                    "axe.min.js")
 TABLET = ("Mozilla/5.0 (iPad; CPU OS 17_5 like Mac OS X) AppleWebKit/605.1.15 "
@@ -449,6 +483,7 @@ def check(pages, url, site, desktop, shots, single=None):
             check_readers(page, url, desktop, expect)
             check_touch(page, url, desktop, expect)
             check_axe(page, url, desktop, expect)
+            check_hearing(page, url, desktop, expect)
             check_offline(page, site, desktop, shots, expect)
             check_transfer(page, site, expect)
             check_single_file(page, single, desktop, shots, expect)
