@@ -109,7 +109,9 @@ if hearing.get("audio_device"):
              ("tone asked to first sample pulled, median (ms)", hearing["ask_to_pull_ms"], ""),
              ("press to first sample pulled, median (ms)",
               hearing["press_to_ask_ms"] + hearing["ask_to_pull_ms"], "<= 30"),
-             ("tone asked to first sample pulled, max (ms)", hearing["ask_to_pull_max_ms"], "")]
+             ("tone asked to first sample pulled, max (ms)", hearing["ask_to_pull_max_ms"], ""),
+             ("the same, the first tone, which opens the stream (ms)",
+              hearing["first_ask_to_pull_ms"], "")]
 else:
     print("no audio device: the tone's way to the device is not measured")
 print(f"{'figure':58} {'value':>10}  goal")

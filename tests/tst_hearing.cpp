@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QSignalSpy>
 #include <cmath>
@@ -38,6 +39,8 @@ class TestHearing : public LessonTest {
     void graphPlaysAndStopsOnKey();
     void keyListReadsEveryShortcut();
     void menuHoldsOptions();
+    void longPressOpensMenu_data();
+    void longPressOpensMenu();
 
   private:
     Hearing& hearing() { return *form().findChild<Hearing*>(); }
@@ -117,8 +120,8 @@ void TestHearing::noDeviceSaysWhyOnce() {
                 ++told;
         });
     platform::TonePlayer player{QAudioDevice()};
-    QVERIFY(!player.play(440, 120));
-    QVERIFY(!player.play(440, 120));
+    QVERIFY(!player.play({440}, 120, 120));
+    QVERIFY(!player.play({440}, 120, 120));
     qInstallMessageHandler(previous);
     QCOMPARE(told, 1);
 }
@@ -213,6 +216,31 @@ void TestHearing::menuHoldsOptions() {
     QApplication::sendEvent(&form(), &click);
     QTRY_VERIFY(menu.isVisible());
     menu.hide();
+}
+
+void TestHearing::longPressOpensMenu_data() {
+    QTest::addColumn<QString>("under");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("the board") << "kokuban" << true;
+    QTest::newRow("進む") << "susumu" << false;
+}
+
+void TestHearing::longPressOpensMenu() {
+    QFETCH(QString, under);
+    QFETCH(bool, opens);
+    QMenu& menu = form().findChild<LessonMenu*>()->menu();
+    const auto* widget = form().findChild<QWidget*>(under);
+    const QPoint at = widget->mapTo(&form(), widget->rect().center());
+    static QPointingDevice* finger = QTest::createTouchDevice();
+    QElapsedTimer held;
+    held.start();
+    QTest::touchEvent(&form(), finger).press(0, at);
+    (void)QTest::qWaitFor([&] { return menu.isVisible(); }, 2 * LessonMenu::kLongPressMilliseconds);
+    QCOMPARE(menu.isVisible(), opens);
+    QVERIFY2(!opens || held.elapsed() >= LessonMenu::kLongPressMilliseconds,
+             qPrintable(QString::number(held.elapsed())));
+    menu.hide();
+    QTest::touchEvent(&form(), finger).release(0, at);
 }
 
 QTEST_MAIN(TestHearing)

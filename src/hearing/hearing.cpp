@@ -41,9 +41,9 @@ Hearing::Hearing(Form1& form)
     connect(voicing_, &QAction::toggled, this, &Hearing::voicingSwitched);
     connect(playGraph_, &QAction::triggered, this, &Hearing::startGraph);
     connect(form.kokuban, &PictureBox::drawn, this, &Hearing::noticeLater);
-    graphTimer_.setInterval(kGraphMilliseconds / (kGraphPoints - 1));
-    graphTimer_.setTimerType(Qt::PreciseTimer);
-    connect(&graphTimer_, &QTimer::timeout, this, &Hearing::playGraphPoint);
+    graphTimer_.setSingleShot(true);
+    graphTimer_.setInterval(kGraphMilliseconds + kGraphToneMilliseconds);
+    connect(&graphTimer_, &QTimer::timeout, this, [this] { qApp->removeEventFilter(this); });
     form.jidou->installEventFilter(this);
 }
 
@@ -118,25 +118,22 @@ void Hearing::voicingSwitched(bool on) {
 }
 
 void Hearing::startGraph() {
-    graphPoint_ = 0;
-    playGraphPoint();
+    // One sound for the whole graph: a device that takes a moment to start
+    // delays it rather than losing its first tones.
+    std::vector<double> hertz;
+    for (int point = 0; point < kGraphPoints; ++point) {
+        hertz.push_back(pitchAt(chosenQuantity(), point * 10.0 / (kGraphPoints - 1)));
+        emit toneAsked(hertz.back(), kGraphToneMilliseconds);
+    }
+    platform::playTones(hertz, kGraphToneMilliseconds, kGraphMilliseconds / (kGraphPoints - 1));
     graphTimer_.start();
     qApp->installEventFilter(this);
-}
-
-void Hearing::playGraphPoint() {
-    if (graphPoint_ >= kGraphPoints) {
-        stopGraph();
-        return;
-    }
-    const double chi = graphPoint_ * 10.0 / (kGraphPoints - 1);
-    tone(chi, kGraphToneMilliseconds);
-    ++graphPoint_;
 }
 
 void Hearing::stopGraph() {
     graphTimer_.stop();
     qApp->removeEventFilter(this);
+    platform::stopTones();
 }
 
 bool Hearing::eventFilter(QObject* watched, QEvent* event) {

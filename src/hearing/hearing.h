@@ -47,7 +47,6 @@ class Hearing : public QObject {
     void soundSwitched(bool on);
     void voicingSwitched(bool on);
     void startGraph();
-    void playGraphPoint();
     void stopGraph();
     void tone(double chi, int milliseconds);
     void say(const QString& text);
@@ -58,8 +57,7 @@ class Hearing : public QObject {
     QAction* sound_;
     QAction* voicing_;
     QAction* playGraph_;
-    QTimer graphTimer_;
-    int graphPoint_ = 0;
+    QTimer graphTimer_;    // runs while the graph plays
     int heard_;            // the step and quantity last heard
     bool pending_ = false; // a notice is on its way
 };

@@ -105,11 +105,15 @@ TonePlayer& tonePlayer() {
 } // namespace
 
 bool playTone(double hertz, int milliseconds) {
-    return tonePlayer().play(hertz, milliseconds);
+    return tonePlayer().play({hertz}, milliseconds, milliseconds);
+}
+
+bool playTones(const std::vector<double>& hertz, int milliseconds, int everyMilliseconds) {
+    return tonePlayer().play(hertz, milliseconds, everyMilliseconds);
 }
 
 void stopTones() {
-    tonePlayer().stop();
+    tonePlayer().silence();
 }
 
 bool speak(const QString& text) {

@@ -294,6 +294,13 @@ void PageReaders::update(QAccessibleEvent* event) {
             readers.focus(i);
         return;
     }
+    // The focus on what has no element of its own (the menu's entries, the
+    // list of keys) is said in the live region.
+    if (event->type() == QAccessible::Focus) {
+        const QString description = source->text(QAccessible::Description);
+        const QString name = source->text(QAccessible::Name);
+        readers.tell(description.isEmpty() ? name : name + QStringLiteral("。") + description);
+    }
 }
 
 } // namespace kansu::platform

@@ -90,10 +90,15 @@ EM_JS(void, pageStopSpeaking, (), {
 } // namespace
 
 bool playTone(double hertz, int milliseconds) {
+    return playTones({hertz}, milliseconds, milliseconds);
+}
+
+bool playTones(const std::vector<double>& hertz, int milliseconds, int everyMilliseconds) {
     const int rate = pageSampleRate();
     if (rate <= 0)
         return false;
-    const std::vector<float> samples = sound::toneSamples(hertz, milliseconds, rate);
+    const std::vector<float> samples =
+        sound::toneSequence(hertz, milliseconds, everyMilliseconds, rate);
     if (samples.empty())
         return false;
     pagePlaySamples(samples.data(), int(samples.size()), rate);

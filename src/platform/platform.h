@@ -4,6 +4,7 @@
 #include <QPointF>
 #include <QString>
 #include <functional>
+#include <vector>
 
 class QObject;
 class QWidget;
@@ -56,7 +57,10 @@ void onPinch(std::function<void(PinchStep step, double factor, QPointF centre)> 
 // can sound (no audio device), nothing plays, the first try says why on
 // standard error (the console in a page), and it returns false.
 bool playTone(double hertz, int milliseconds);
-// Silences the tone and lets the audio device go.
+// Tones of the given pitches, one every `everyMilliseconds`, played as one
+// sound, which the next tone cuts short.
+bool playTones(const std::vector<double>& hertz, int milliseconds, int everyMilliseconds);
+// Silences the tone, fading it out.
 void stopTones();
 
 // Says `text` in Japanese with the system's speech, cutting short what it

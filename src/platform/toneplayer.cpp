@@ -86,7 +86,7 @@ TonePlayer::~TonePlayer() {
     stop();
 }
 
-bool TonePlayer::play(double hertz, int milliseconds) {
+bool TonePlayer::play(const std::vector<double>& hertz, int milliseconds, int everyMilliseconds) {
     if (device_.isNull()) {
         if (!toldWhy_)
             qWarning("kansu: 音を出す装置がないので、音は鳴りません (no audio output device)");
@@ -98,10 +98,18 @@ bool TonePlayer::play(double hertz, int milliseconds) {
         sink_ = std::make_unique<QAudioSink>(device_, format_);
         sink_->setBufferSize(format_.bytesForDuration(kBufferMilliseconds * 1000));
     }
-    source_->setTone(sound::toneSamples(hertz, milliseconds, format_.sampleRate()));
+    source_->setTone(
+        sound::toneSequence(hertz, milliseconds, everyMilliseconds, format_.sampleRate()));
     if (sink_->state() == QAudio::StoppedState)
         sink_->start(source_.get());
     return true;
+}
+
+void TonePlayer::silence() {
+    // Silence that the sounding tone fades into.
+    if (source_)
+        source_->setTone(
+            std::vector<float>(size_t(format_.sampleRate() * kFadeMilliseconds / 1000)));
 }
 
 void TonePlayer::stop() {

@@ -49,7 +49,10 @@ class TonePlayer {
     ~TonePlayer();
 
     bool available() const { return !device_.isNull(); }
-    bool play(double hertz, int milliseconds);
+    // Tones of the pitches one every `everyMilliseconds`, as one sound.
+    bool play(const std::vector<double>& hertz, int milliseconds, int everyMilliseconds);
+    // Fades the tone out; the sink goes on, ready for the next.
+    void silence();
     // Stops the sink; the next tone starts it again.
     void stop();
     const ToneSource* source() const { return source_.get(); }

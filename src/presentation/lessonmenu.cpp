@@ -47,6 +47,7 @@ LessonMenu::LessonMenu(QWidget& window, const QList<QList<QAction*>>& groups)
         popupAt(focus ? focus->mapTo(&window_, focus->rect().center()) : window_.rect().center());
     });
     longPress_.setSingleShot(true);
+    longPress_.setTimerType(Qt::PreciseTimer);
     longPress_.setInterval(kLongPressMilliseconds);
     connect(&longPress_, &QTimer::timeout, this, [this] { popupAt(pressedAt_); });
     window.installEventFilter(this);

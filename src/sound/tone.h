@@ -10,4 +10,9 @@ namespace kansu::sound {
 std::vector<float> toneSamples(double hertz, int milliseconds, int sampleRate,
                                double loudness = 0.3);
 
+// Tones of the given pitches one after another in one run of samples, each
+// `milliseconds` long, starting every `everyMilliseconds`.
+std::vector<float> toneSequence(const std::vector<double>& hertz, int milliseconds,
+                                int everyMilliseconds, int sampleRate);
+
 } // namespace kansu::sound

@@ -309,6 +309,7 @@ def check_touch(page, url, desktop, expect):
     page.collect_errors()
 
 
+TOLD = "return document.querySelector('#kansu-told').textContent;"
 HEARD = """
     window.kansuHeard = {tones: 0, said: []};
     const start = AudioBufferSourceNode.prototype.start;
@@ -340,6 +341,10 @@ def check_hearing(page, url, desktop, expect):
     wait_until(lambda: step in page.script("return kansuHeard.said;"))
     said = page.script("return kansuHeard.said;")
     expect(said.count(step) == 1, f"読み上げ says the step once: {said}")
+    page.keys("\ue031")  # F1
+    told = wait_until(lambda: "O：音" in page.script(TOLD) and page.script(TOLD))
+    expect(told and told.startswith("キー一覧"), f"F1: readers are told the list of keys ({told!r})")
+    page.keys("\ue00c")  # Esc
     page.collect_errors()
 
 
