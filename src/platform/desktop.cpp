@@ -3,11 +3,8 @@
 
 #include "platform.h"
 
-#include "speechworker.h"
-#include "toneplayer.h"
-
 #include <QCoreApplication>
-#include <QMediaDevices>
+#include <QLibrary>
 #include <QSocketNotifier>
 #include <QWidget>
 #include <array>
@@ -90,38 +87,68 @@ bool nestedEventLoops() {
 
 namespace {
 
-// Made when first asked for: a lesson without sound or voice never opens
-// the audio device or the speech service.
-TonePlayer& tonePlayer() {
-    static TonePlayer* player = [] {
-        auto* made = new TonePlayer(QMediaDevices::defaultAudioOutput());
-        // The audio sink goes while the application still stands.
-        QObject::connect(qApp, &QCoreApplication::aboutToQuit, [made] { made->stop(); });
-        return made;
+// The desktop's sound and speech live in a module of their own, loaded when
+// first asked for: the audio and speech libraries and all they bring cost a
+// lesson without sound nothing, at start-up above all.
+struct SoundModule {
+    bool (*playTones)(const double* hertz, int count, int milliseconds, int every) = nullptr;
+    void (*silence)() = nullptr;
+    bool (*say)(const char16_t* text, int length) = nullptr;
+    void (*hush)() = nullptr;
+};
+
+const SoundModule* soundModule() {
+    static const SoundModule* loaded = []() -> const SoundModule* {
+        const QString here = QCoreApplication::applicationDirPath();
+        QLibrary library;
+        for (const QString& path : {here + QStringLiteral("/../lib/kansu/libkansu_sound.so"),
+                                    QStringLiteral(KANSU_SOUND_MODULE_BUILT)}) {
+            library.setFileName(path);
+            if (library.load())
+                break;
+        }
+        static SoundModule module;
+        module.playTones =
+            reinterpret_cast<decltype(module.playTones)>(library.resolve("kansu_play_tones"));
+        module.silence =
+            reinterpret_cast<decltype(module.silence)>(library.resolve("kansu_silence"));
+        module.say = reinterpret_cast<decltype(module.say)>(library.resolve("kansu_say"));
+        module.hush = reinterpret_cast<decltype(module.hush)>(library.resolve("kansu_hush"));
+        if (!module.playTones || !module.silence || !module.say || !module.hush) {
+            qWarning("kansu: 音と読み上げの部品がありません (%s)",
+                     qPrintable(library.errorString()));
+            return nullptr;
+        }
+        return &module;
     }();
-    return *player;
+    return loaded;
 }
 
 } // namespace
 
 bool playTone(double hertz, int milliseconds) {
-    return tonePlayer().play({hertz}, milliseconds, milliseconds);
+    return playTones({hertz}, milliseconds, milliseconds);
 }
 
 bool playTones(const std::vector<double>& hertz, int milliseconds, int everyMilliseconds) {
-    return tonePlayer().play(hertz, milliseconds, everyMilliseconds);
+    const SoundModule* module = soundModule();
+    return module &&
+           module->playTones(hertz.data(), int(hertz.size()), milliseconds, everyMilliseconds);
 }
 
 void stopTones() {
-    tonePlayer().silence();
+    if (const SoundModule* module = soundModule())
+        module->silence();
 }
 
 bool speak(const QString& text) {
-    return SpeechWorker::instance().say(text);
+    const SoundModule* module = soundModule();
+    return module && module->say(reinterpret_cast<const char16_t*>(text.utf16()), int(text.size()));
 }
 
 void stopSpeaking() {
-    SpeechWorker::instance().stop();
+    if (const SoundModule* module = soundModule())
+        module->hush();
 }
 
 } // namespace kansu::platform
