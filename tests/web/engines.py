@@ -225,7 +225,7 @@ class Firefox(Page):
 
     name = "Firefox"
     BRIDGE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "node", "bridge.mjs")
-    KEYS = {"\ue010": "End", "\ue003": "Backspace"}
+    KEYS = {"\ue010": "End", "\ue003": "Backspace", "\ue031": "F1", "\ue00c": "Escape"}
 
     def __init__(self):
         self.bridge = subprocess.Popen(
