@@ -6,6 +6,7 @@
 #include "autorun/autorun.h"
 #include "board/board.h"
 #include "platform/platform.h"
+#include "presentation/keylist.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <algorithm>
+#include <utility>
 
 namespace kansu {
 
@@ -36,7 +38,7 @@ Hearing::Hearing(Form1& form)
       sound_(addAction(QStringLiteral("音"), QKeySequence(Qt::Key_O), true)),
       voicing_(addAction(QStringLiteral("読み上げ"), QKeySequence(Qt::Key_Y), true)),
       playGraph_(addAction(QStringLiteral("グラフを音で聞く"), QKeySequence(Qt::Key_G), false)) {
-    heard_ = form.StepCount * 4 + chosenQuantity() + 1;
+    heard_ = stepAndQuantity();
     connect(sound_, &QAction::toggled, this, &Hearing::soundSwitched);
     connect(voicing_, &QAction::toggled, this, &Hearing::voicingSwitched);
     connect(playGraph_, &QAction::triggered, this, &Hearing::startGraph);
@@ -48,11 +50,8 @@ Hearing::Hearing(Form1& form)
 }
 
 QAction* Hearing::addAction(const QString& text, const QKeySequence& key, bool checkable) {
-    auto* action = new QAction(text, &form_);
-    action->setShortcut(key);
-    action->setShortcutContext(Qt::WindowShortcut);
+    QAction* action = addWindowKey(form_, text, {key});
     action->setCheckable(checkable);
-    form_.addAction(action);
     return action;
 }
 
@@ -61,6 +60,10 @@ int Hearing::chosenQuantity() const {
         if (form_.selected(element))
             return element;
     return -1;
+}
+
+int Hearing::stepAndQuantity() const {
+    return form_.StepCount * 4 + chosenQuantity() + 1;
 }
 
 bool Hearing::running() const {
@@ -78,7 +81,7 @@ void Hearing::noticeLater() {
 
 void Hearing::notice() {
     pending_ = false;
-    const int now = form_.StepCount * 4 + chosenQuantity() + 1;
+    const int now = stepAndQuantity();
     if (now == heard_)
         return;
     heard_ = now;
@@ -102,7 +105,7 @@ void Hearing::say(const QString& text) {
 }
 
 void Hearing::soundSwitched(bool on) {
-    heard_ = form_.StepCount * 4 + chosenQuantity() + 1;
+    heard_ = stepAndQuantity();
     if (on)
         tone(form_.StepCount / kPixelsPerCm, kToneMilliseconds);
     else
@@ -110,7 +113,7 @@ void Hearing::soundSwitched(bool on) {
 }
 
 void Hearing::voicingSwitched(bool on) {
-    heard_ = form_.StepCount * 4 + chosenQuantity() + 1;
+    heard_ = stepAndQuantity();
     if (on)
         say(describeBoard(form_));
     else
@@ -148,8 +151,13 @@ bool Hearing::eventFilter(QObject* watched, QEvent* event) {
             stopGraph();
         break;
     case QEvent::EnabledChange:
-        // 自動 enabled again: the run has ended.
-        if (watched == form_.jidou && form_.jidou->isEnabled() && voicing_->isChecked())
+        // 自動 disabled, then enabled again: a run has ended. (While the graph
+        // plays, the application's filter sees the change as well.)
+        if (watched != form_.jidou)
+            break;
+        if (!form_.jidou->isEnabled())
+            runSeen_ = true;
+        else if (std::exchange(runSeen_, false) && voicing_->isChecked())
             say(QStringLiteral("止まりました。") + describeBoard(form_));
         break;
     default:

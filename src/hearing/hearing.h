@@ -51,6 +51,8 @@ class Hearing : public QObject {
     void tone(double chi, int milliseconds);
     void say(const QString& text);
     int chosenQuantity() const;
+    // StepCount and the chosen quantity as one number, to hear each once.
+    int stepAndQuantity() const;
     bool running() const;
 
     Form1& form_;
@@ -60,6 +62,7 @@ class Hearing : public QObject {
     QTimer graphTimer_;    // runs while the graph plays
     int heard_;            // the step and quantity last heard
     bool pending_ = false; // a notice is on its way
+    bool runSeen_ = false; // 自動 has been disabled by a run
 };
 
 } // namespace kansu

@@ -20,6 +20,14 @@ QString keysOf(const QAction& action) {
 
 } // namespace
 
+QAction* addWindowKey(QWidget& window, const QString& text, QList<QKeySequence> keys) {
+    auto* action = new QAction(text, &window);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    window.addAction(action);
+    return action;
+}
+
 QStringList keyLines(const QWidget& window) {
     QStringList lines;
     for (const QAction* action : window.actions())

@@ -7,6 +7,10 @@ class QAction;
 
 namespace kansu {
 
+// A key of the window: an action of `window` named `text`, pressed by any
+// of `keys` while the window is active. The list of keys shows it.
+QAction* addWindowKey(QWidget& window, const QString& text, QList<QKeySequence> keys);
+
 // Every key of the window, read from its actions: a line for each action
 // with a shortcut, its text and its keys, in the order they were added.
 QStringList keyLines(const QWidget& window);

@@ -17,14 +17,6 @@ namespace {
 
 constexpr int kLongPressSlack = 10; // pixels a finger may drift
 
-QAction* windowAction(QWidget& window, const QString& text, QList<QKeySequence> keys) {
-    auto* action = new QAction(text, &window);
-    action->setShortcuts(keys);
-    action->setShortcutContext(Qt::WindowShortcut);
-    window.addAction(action);
-    return action;
-}
-
 } // namespace
 
 LessonMenu::LessonMenu(QWidget& window, const QList<QList<QAction*>>& groups)
@@ -35,12 +27,12 @@ LessonMenu::LessonMenu(QWidget& window, const QList<QList<QAction*>>& groups)
             menu_->addSeparator();
         menu_->addActions(group);
     }
-    keyListAction_ = windowAction(window, QString::fromUtf8(KeyList::kTitle), {Qt::Key_F1});
+    keyListAction_ = addWindowKey(window, QString::fromUtf8(KeyList::kTitle), {Qt::Key_F1});
     connect(keyListAction_, &QAction::triggered, keyList_, &KeyList::open);
     menu_->addSeparator();
     menu_->addAction(keyListAction_);
     // Not every system turns these keys into a context menu request.
-    QAction* menuKeys = windowAction(window, QStringLiteral("メニュー"),
+    QAction* menuKeys = addWindowKey(window, QStringLiteral("メニュー"),
                                      {Qt::Key_Menu, QKeySequence(Qt::SHIFT | Qt::Key_F10)});
     connect(menuKeys, &QAction::triggered, this, [this] {
         QWidget* focus = window_.focusWidget();

@@ -1,6 +1,7 @@
 #include "presenter.h"
 
 #include "focusstyle.h"
+#include "keylist.h"
 #include "stagelayout.h"
 #include "touchtargets.h"
 
@@ -79,11 +80,8 @@ Presenter::Presenter(Form1& form) : QObject(&form), form_(form), style_(new Focu
 
 QAction* Presenter::addKeys(const QString& text, std::initializer_list<QKeySequence> keys,
                             void (Presenter::*pressed)()) {
-    auto* action = new QAction(text, &form_);
-    action->setShortcuts(QList<QKeySequence>(keys));
-    action->setShortcutContext(Qt::WindowShortcut);
+    QAction* action = addWindowKey(form_, text, keys);
     connect(action, &QAction::triggered, this, pressed);
-    form_.addAction(action);
     return action;
 }
 
