@@ -75,6 +75,13 @@ bool LessonMenu::eventFilter(QObject* watched, QEvent* event) {
         return false;
     const auto& mouse = static_cast<const QMouseEvent&>(*event);
     const QPoint at = mouse.position().toPoint();
+    // A right press opens the menu itself: the browser's platform turns no
+    // right press into a context menu request. The χ box keeps its own menu.
+    if (type == QEvent::MouseButtonPress && mouse.button() == Qt::RightButton &&
+        !qobject_cast<QLineEdit*>(window_.childAt(at))) {
+        popupAt(at);
+        return true;
+    }
     if (type == QEvent::MouseButtonPress) {
         longPress_.stop();
         if (mouse.source() != Qt::MouseEventNotSynthesized && onBareWindow(at)) {
